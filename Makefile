@@ -1,0 +1,53 @@
+# DORVALIX: make demo | make test | make bench
+# Each target first installs what is missing (scripts/install-deps.sh, quiet when
+# everything is there).
+
+WINE_ARCH ?= $(shell scripts/wine-arch.sh 2>/dev/null || echo x86_64)
+# The tree whose programs run under Wine here: the product's own (win32) where the
+# 32-bit Wine loader runs, else the same sources built for x86-64.
+RUN_TREE := $(if $(filter i686,$(WINE_ARCH)),build/win32,build/win64)
+JOBS ?= 2
+MAKEFLAGS += --no-print-directory
+CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+export WINE_ARCH
+
+.PHONY: all deps native asan win32 win64 runtree demo test bench clean
+
+all: win32 native
+
+deps:
+	@sh scripts/install-deps.sh
+
+native: deps
+	@cmake -S . -B build/native $(CMAKE_QUIET)
+	@cmake --build build/native -j$(JOBS)
+
+asan: deps
+	@cmake -S . -B build/native-asan -DDORVALIX_SANITIZE=ON $(CMAKE_QUIET)
+	@cmake --build build/native-asan -j$(JOBS)
+
+win32: deps
+	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(CMAKE_QUIET)
+	@cmake --build build/win32 -j$(JOBS)
+
+win64: deps
+	@cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake $(CMAKE_QUIET)
+	@cmake --build build/win64 -j$(JOBS)
+
+runtree: $(if $(filter i686,$(WINE_ARCH)),win32,win64)
+
+demo: win32 native runtree
+	@RUN_TREE=$(RUN_TREE) scripts/demo.sh
+
+test: win32 native asan runtree
+	@echo "== native tests"; ctest --test-dir build/native --output-on-failure -j$(JOBS)
+	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"; \
+	    ctest --test-dir build/native-asan --output-on-failure -j$(JOBS)
+	@echo "== Windows tests under Wine ($(WINE_ARCH))"; \
+	    scripts/with-wine.sh ctest --test-dir $(RUN_TREE) --output-on-failure -j$(JOBS)
+
+bench: native
+	@scripts/bench.sh
+
+clean:
+	rm -rf build

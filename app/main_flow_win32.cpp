@@ -1,0 +1,47 @@
+// app/main_flow_win32.cpp: the story of one run. Register the file types, take the
+// source path, classify the source, build the notice and the command line, and end.
+#include "app/main_flow_win32.h"
+
+#include "app/command_tail.h"
+#include "app/notice_text.h"
+#include "app/run_state_win32.h"
+#include "classify/classify_source_win32.h"
+#include "compilers/detection_win32.h"
+#include "compilers/launch_command.h"
+#include "shell/shell_integration_win32.h"
+
+std::string LaunchCommand;
+
+namespace {
+
+std::string FindNewestCompiler(CompilerKind kind)
+{
+    if (kind == CompilerKind::Windows)
+        return FindNewestWindowsCompiler();
+    if (kind == CompilerKind::Console)
+        return FindNewestConsoleCompiler();
+    return std::string();  // nothing decided: no lookup
+}
+
+}  // namespace
+
+int RunDorvalix(const char* commandLine)
+{
+    InitRunState();
+    RegisterShellIntegration();  // at every start, before the command line is looked at
+    SelectionTakenOver = 0;
+
+    SourcePath = TakeSourcePath(commandLine);
+    if (SourcePath.empty())
+        return 0;  // the usage box
+
+    SourceVerdict verdict;
+    if (!ClassifySource(SourcePath, &verdict))
+        return 0;  // the open-failure warning
+
+    std::string compilerPath = FindNewestCompiler(verdict.kind);
+    std::string notice = BuildNoticeText(verdict, SourcePath, compilerPath);
+    LaunchCommand = BuildLaunchCommand(compilerPath, SourcePath);
+    (void)notice;
+    return 0;
+}

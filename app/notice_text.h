@@ -1,0 +1,21 @@
+// app/notice_text.h: the text of the countdown notice. Lines end in CR alone.
+// Portable: no Win32.
+#pragma once
+
+#include <string>
+
+#include "classify/source_verdict.h"
+
+constexpr char Cr = '\r';  // the line separator of every text the program builds
+
+// The decision (or the no-decision text) and the credit block. compilerPath is the
+// detection's result for the decided family; it is not used for kind None.
+std::string BuildNoticeText(const SourceVerdict& verdict, const std::string& sourcePath,
+                            const std::string& compilerPath);
+
+// The credit block, from its two leading CRs to its last line (no final CR).
+std::string CreditBlock();
+
+// A number as the notice shows it: the sign position (a space, or the minus sign),
+// then the decimal digits.
+std::string SignedNumberText(long long value);

@@ -40,7 +40,7 @@ void Classify(benchmark::State& state, const std::string& text)
 void Floor(benchmark::State& state, const std::string& text)
 {
     for (auto _ : state) {
-        const void* hit = std::memchr(text.data(), 0x1A, text.size())  // absent: a full pass;
+        const void* hit = std::memchr(text.data(), 0x1A, text.size());  // absent: a full pass
         benchmark::DoNotOptimize(hit);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));

@@ -1,0 +1,23 @@
+// compilers/registry_win32.h: the one way the program touches the registry. Each
+// whole-key operation opens (or creates) its key, does one value operation and closes
+// the key; no key stays open between calls. Failures are silent: a failed read is the
+// empty text, a failed write leaves the registry as it was.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The value as text: REG_SZ up to its first NUL, REG_DWORD as a signed decimal with a
+// leading space for zero or more; empty for a missing key or value or another type.
+std::string ReadRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName);
+
+// Creates every missing level of keyPath and stores the text (without a terminating
+// NUL) with the given type. True when the value was stored; most callers ignore it.
+bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                        const std::string& text, DWORD type);
+
+// The value operations on a key that is already open. Status: 0 for success, a
+// Windows error code, or -1 for a value type the query does not handle.
+LONG QueryOpenKeyValue(HKEY key, const std::string& valueName, std::string& text);
+LONG SetOpenKeyValue(HKEY key, const std::string& valueName, DWORD type, const std::string& text);

@@ -1,0 +1,78 @@
+// app/countdown_notice_win32.cpp: the countdown notice. One window message is handled
+// per pass of the countdown loop; the buttons' handlers run inside that and talk to
+// the loop only through CountdownState and SelectionTakenOver.
+#include "app/countdown_notice_win32.h"
+
+#include "app/countdown_pacing.h"
+#include "app/notice_text.h"
+#include "app/run_state_win32.h"
+#include "compilers/launch_actions_win32.h"
+#include "ui/dialog_layer_win32.h"
+#include "ui/selection_screen_win32.h"
+
+namespace {
+
+constexpr int Running = 0, Paused = -1, GoNow = 1;
+
+void BuildNotice(const std::string& text)
+{
+    HWND d = CurrentDialog = NewDialog(nullptr, VersionTitle, -1, -1, 240, 200, 0, 0);
+    AddControl(ControlKind::Label, d, 0, text, 10, 10, 210, 150, SS_CENTER, 0, nullptr);
+    AddControl(ControlKind::Line, d, 0, "", 8, 8, 224, 144, 0, 0, nullptr);
+    AddControl(ControlKind::Line, d, 0, "", 8, 78, 224, 40, 0, 0, nullptr);
+    AddControl(ControlKind::Button, d, NoticeCancelId, "&Cancel", 170, 180, 60, 16, 0, 0, CancelAction);
+    AddControl(ControlKind::Button, d, NoticeOwnChoiceId, "&Own choice", 10, 180, 60, 16, 0, 0, OnOwnChoice);
+    AddControl(ControlKind::Button, d, NoticeWaitId, "&Wait !", 10, 160, 60, 16, 0, 0, OnWaitToggle);
+    AddControl(ControlKind::Button, d, NoticeGoNowId, "&Go now!", 80, 174, 80, 24, 0, 0, OnGoNow);
+    // The progress row reaches past the dialog's right edge and is clipped there.
+    AddControl(ControlKind::Label, d, NoticeProgressRowId, "", 80, 165, 220, 10, 0, 0, nullptr);
+    FocusControl(d, NoticeGoNowId);
+}
+
+}  // namespace
+
+void ShowCountdownNotice(const std::string& text)
+{
+    CountdownState = Running;
+    BuildNotice(text);
+    HWND notice = CurrentDialog;
+    ShowModeless(notice, nullptr, nullptr);
+
+    CountdownPacing pacing;
+    StartPacing(pacing, GetTickCount());
+    for (;;) {
+        PumpOnce();
+        AdvancePacing(pacing, GetTickCount(), CountdownState == Paused);
+        if (ProgressRowDue(pacing))
+            SetControlText(notice, NoticeProgressRowId, ProgressRowText(pacing.step));
+        if (SelectionTakenOver == 1 || CountdownRanOut(pacing))
+            break;
+        Pause(10);
+        if (CountdownState == GoNow)
+            break;
+    }
+}
+
+LRESULT OnGoNow(HWND, UINT, WPARAM, LPARAM)
+{
+    CountdownState = GoNow;
+    return 0;
+}
+
+LRESULT OnWaitToggle(HWND, UINT, WPARAM, LPARAM)
+{
+    if (CountdownState == Running) {
+        CountdownState = Paused;
+        SetControlText(CurrentDialog, NoticeWaitId, "&Continue");
+    } else {
+        CountdownState = Running;
+        SetControlText(CurrentDialog, NoticeWaitId, "&Wait !");
+    }
+    return 0;
+}
+
+LRESULT OnOwnChoice(HWND, UINT, WPARAM, LPARAM)
+{
+    RunSelectionScreen();  // its whole modal loop runs inside this handler
+    return 0;
+}

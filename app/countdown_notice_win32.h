@@ -1,0 +1,26 @@
+// app/countdown_notice_win32.h: the notice that shows the decision and counts down
+// three seconds before the compiler starts.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Identifiers of the notice's controls.
+enum NoticeControl {
+    NoticeCancelId = 201,
+    NoticeOwnChoiceId = 202,
+    NoticeGoNowId = 203,
+    NoticeWaitId = 204,
+    NoticeProgressRowId = 215,
+};
+
+// Shows the modeless notice with the text and counts down; returns when the countdown
+// ran out, "&Go now!" was pressed, or the selection screen or a Cancel button took
+// over (SelectionTakenOver). The notice is still on screen unless something closed it.
+void ShowCountdownNotice(const std::string& text);
+
+// The buttons' handlers.
+LRESULT OnGoNow(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT OnWaitToggle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT OnOwnChoice(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

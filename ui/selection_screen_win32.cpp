@@ -1,0 +1,56 @@
+// ui/selection_screen_win32.cpp: the selection screen. Each version button's state is
+// read from the registry once, while the screen is built; a press starts that row's
+// compiler as its Filename reads at the moment of the press.
+#include "ui/selection_screen_win32.h"
+
+#include <string>
+
+#include "app/notice_text.h"
+#include "app/run_state_win32.h"
+#include "compilers/detection_win32.h"
+#include "compilers/launch_actions_win32.h"
+#include "compilers/version_table.h"
+#include "ui/dialog_layer_win32.h"
+
+// PB/DLL 1.0 and 2.0 take 205 and 206: identifiers no other control of the screen
+// uses, and neither IDOK nor IDCANCEL, so Enter and Escape press no version button.
+const SelectionButton SelectionButtons[VersionCount] = {
+    { 205, 10, 30 }, { 206, 10, 50 }, { 207, 10, 70 }, { 208, 10, 90 },
+    { 211, 130, 30 }, { 212, 130, 50 }, { 213, 130, 70 },
+};
+
+namespace {
+
+// One callback per row: the dialog layer hands a callback no row of its own.
+template <int Row>
+LRESULT LaunchRow(HWND, UINT, WPARAM, LPARAM)
+{
+    return LaunchVersion(Row);
+}
+
+const DialogCallback RowActions[VersionCount] = {
+    LaunchRow<0>, LaunchRow<1>, LaunchRow<2>, LaunchRow<3>, LaunchRow<4>, LaunchRow<5>, LaunchRow<6>,
+};
+
+}  // namespace
+
+void RunSelectionScreen()
+{
+    CloseDialog(CurrentDialog, 0);  // the notice, when it is still open
+    SelectionTakenOver = 1;
+
+    CurrentDialog = NewDialog(nullptr, std::string(VersionTitle) + " Make your own selection",
+                              -1, -1, 200, 190, 0, 0);
+    AddControl(ControlKind::Label, CurrentDialog, SelectionLabelId,
+               "Selecting your own compiler from the available ones.", 10, 10, 170, 150, SS_CENTER, 0,
+               nullptr);
+    for (int row = 0; row < VersionCount; ++row) {
+        DWORD style = IsVersionInstalled(VersionTable[row]) ? 0 : WS_DISABLED;
+        const SelectionButton& b = SelectionButtons[row];
+        AddControl(ControlKind::Button, CurrentDialog, b.id, VersionTable[row].caption, b.x, b.y, 60, 16,
+                   style, 0, RowActions[row]);
+    }
+    AddControl(ControlKind::Button, CurrentDialog, SelectionCancelId, "&Cancel", 70, 170, 60, 16, 0, 0,
+               CancelAction);
+    ShowModal(CurrentDialog, nullptr, nullptr);
+}

@@ -11,7 +11,7 @@ MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 export WINE_ARCH
 
-.PHONY: all deps native asan win32 win64 runtree demo test bench clean
+.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench clean
 
 all: win32 native
 
@@ -26,6 +26,10 @@ asan: deps
 	@cmake -S . -B build/native-asan -DDORVALIX_SANITIZE=ON $(CMAKE_QUIET)
 	@cmake --build build/native-asan -j$(JOBS)
 
+fuzzbuild: deps
+	@CXX=clang++ cmake -S . -B build/fuzz -DDORVALIX_FUZZ=ON $(CMAKE_QUIET)
+	@cmake --build build/fuzz -j$(JOBS)
+
 win32: deps
 	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(CMAKE_QUIET)
 	@cmake --build build/win32 -j$(JOBS)
@@ -39,12 +43,16 @@ runtree: $(if $(filter i686,$(WINE_ARCH)),win32,win64)
 demo: win32 native runtree
 	@RUN_TREE=$(RUN_TREE) scripts/demo.sh
 
-test: win32 native asan runtree
+test: win32 native asan fuzzbuild runtree
+	@echo "== fuzz targets, 20 s each"; FUZZ_SECONDS=20 scripts/fuzz.sh
 	@echo "== native tests"; ctest --test-dir build/native --output-on-failure -j$(JOBS)
 	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"; \
 	    ctest --test-dir build/native-asan --output-on-failure -j$(JOBS)
 	@echo "== Windows tests under Wine ($(WINE_ARCH))"; \
 	    scripts/with-wine.sh ctest --test-dir $(RUN_TREE) --output-on-failure -j$(JOBS)
+
+fuzz: fuzzbuild
+	@scripts/fuzz.sh
 
 bench: native
 	@scripts/bench.sh

@@ -17,7 +17,11 @@ class Registry : public ::testing::Test {
 protected:
     std::string base = "Software\\DorvalixTest\\Registry-" + std::to_string(GetCurrentProcessId());
     void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, base.c_str()); }
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, base.c_str()); }
+    void TearDown() override
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, base.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\DorvalixTest");  // only once nothing else is below it
+    }
 
     void Store(const std::string& path, const std::string& name, DWORD type, const std::string& bytes)
     {

@@ -50,6 +50,10 @@ test: win32 native asan fuzzbuild runtree
 	    ctest --test-dir build/native-asan --output-on-failure -j$(JOBS)
 	@echo "== Windows tests under Wine ($(WINE_ARCH))"; \
 	    scripts/with-wine.sh ctest --test-dir $(RUN_TREE) --output-on-failure -j$(JOBS)
+ifneq ($(RUN_TREE),build/win32)
+	@echo "== checks of the product build/win32/DORVALIX.EXE that need no Wine"; \
+	    ctest --test-dir build/win32 -L nowine --output-on-failure
+endif
 
 fuzz: fuzzbuild
 	@scripts/fuzz.sh

@@ -1,5 +1,6 @@
 // app/main_flow_win32.cpp: the story of one run. Register the file types, take the
-// source path, classify the source, build the notice and the command line, and end.
+// source path, classify the source, build the notice and the command line, start the
+// decided compiler, and end.
 #include "app/main_flow_win32.h"
 
 #include "app/command_tail.h"
@@ -8,6 +9,7 @@
 #include "classify/classify_source_win32.h"
 #include "compilers/detection_win32.h"
 #include "compilers/launch_command.h"
+#include "compilers/launcher_win32.h"
 #include "shell/shell_integration_win32.h"
 
 std::string LaunchCommand;
@@ -43,5 +45,9 @@ int RunDorvalix(const char* commandLine)
     std::string notice = BuildNoticeText(verdict, SourcePath, compilerPath);
     LaunchCommand = BuildLaunchCommand(compilerPath, SourcePath);
     (void)notice;
+
+    // Until the countdown notice exists, the decided compiler starts straight away.
+    if (SelectionTakenOver == 0 && !LaunchCommand.empty())
+        StartProcess(LaunchCommand);  // never waits; a failed start is silent
     return 0;
 }

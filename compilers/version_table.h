@@ -15,6 +15,7 @@ struct CompilerVersion {
 };
 
 constexpr int VersionCount = 7;
+constexpr const char* FilenameValue = "Filename";  // the value of every row's key
 extern const CompilerVersion VersionTable[VersionCount];  // in the selection screen's order
 
 extern const char ConsoleNotFoundMessage[];  // "No recognized PB/CC versions found in Registry..."

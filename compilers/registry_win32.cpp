@@ -1,0 +1,99 @@
+// This file is dedicated to the public domain.
+//
+// compilers/registry_win32.cpp: the registry layer over the ANSI registry functions.
+// Every whole-key operation opens or creates its key, does one value operation and
+// closes the key again on every path; failures are silent by design.
+#include "compilers/registry_win32.h"
+
+#include <vector>
+
+#include "app/run_state_win32.h"
+#include "compilers/registry_text.h"
+
+namespace {
+
+// Reads a value of the probed type whole, however long it is: the buffer is sized
+// from the probe, and sized again when the value grew in between. Status as the
+// registry gives it; -1 when the value changed its type in between.
+LONG QueryValueBytes(HKEY key, const std::string& valueName, DWORD probedType, DWORD size,
+                     std::vector<char>& bytes)
+{
+    LONG status = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 8 && status == ERROR_MORE_DATA; ++attempt) {
+        bytes.assign(size + 1, '\0');  // a spare NUL after whatever arrives
+        DWORD type = 0;
+        DWORD got = size;
+        status = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(bytes.data()), &got);
+        if (status == ERROR_SUCCESS && type != probedType)
+            return -1;
+        if (status == ERROR_SUCCESS)
+            bytes.resize(got < size ? got : size);
+        size = got;  // on ERROR_MORE_DATA: the size the value has now
+    }
+    return status;
+}
+
+}  // namespace
+
+LONG QueryOpenKeyValue(HKEY key, const std::string& valueName, std::string& text)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size);
+    if (status != ERROR_SUCCESS)
+        return status;  // a missing value: the text stays as it came in
+
+    if (type == REG_SZ) {
+        std::vector<char> bytes;
+        status = QueryValueBytes(key, valueName, REG_SZ, size, bytes);
+        text = status == ERROR_SUCCESS ? TextUpToNul(bytes.data(), bytes.size()) : std::string();
+        return status;
+    }
+    if (type == REG_DWORD) {
+        // A number stored with another size than 4 bytes is not a number we can read.
+        if (size != sizeof(DWORD))
+            return -1;
+        DWORD number = 0;
+        status = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(&number), &size);
+        if (status == ERROR_SUCCESS && (type != REG_DWORD || size != sizeof(DWORD)))
+            return -1;
+        if (status == ERROR_SUCCESS)
+            text = NumberValueText(static_cast<int32_t>(number));
+        return status;
+    }
+    return -1;  // REG_EXPAND_SZ, REG_MULTI_SZ and every other type are not read
+}
+
+std::string ReadRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName)
+{
+    // Read access only: a user who may only read the key still sees its values.
+    HKEY key = nullptr;
+    RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
+    std::string text;
+    QueryOpenKeyValue(key, valueName, text);  // on a failed open (key 0) this fails too
+    RegCloseKey(key);
+    return text;  // empty on any failure
+}
+
+LONG SetOpenKeyValue(HKEY key, const std::string& valueName, DWORD type, const std::string& text)
+{
+    DWORD size = static_cast<DWORD>(TextDataSize(text));
+    // An empty text is stored as an empty value: no data at all.
+    const BYTE* data = size ? reinterpret_cast<const BYTE*>(text.data()) : nullptr;
+    return RegSetValueExA(key, valueName.c_str(), 0, type, data, size);
+}
+
+bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                        const std::string& text, DWORD type)
+{
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    SECURITY_ATTRIBUTES security = {};  // all zero: the key gets the default security
+    RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KeyAccess, &security,
+                    &key, &disposition);  // creates every missing level
+    LONG status = SetOpenKeyValue(key, valueName, type, text);  // on a failed create (key 0) this fails too
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}

@@ -1,0 +1,50 @@
+// tools/stand_in_compiler_win32.cpp: stand-in-compiler.exe, put where a compiler's IDE
+// would be. It appends how it was started, as one record, to the file named by
+// DORVALIX_STAND_IN_LOG, so that tests and the demo see exactly what DORVALIX started.
+//
+// A record is five lines, each "name=value" and ending in LF, the last one empty:
+//   program=  its own program file
+//   command=  its command line, as GetCommandLineA gives it
+//   folder=   its current folder
+//   mark=     the variable DORVALIX_STAND_IN_MARK (inherited from whoever started it)
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string Variable(const char* name)
+{
+    char value[32768] = {};
+    DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+    return length < sizeof value ? std::string(value, length) : std::string();
+}
+
+std::string StartRecord()
+{
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return std::string("program=") + program + "\ncommand=" + GetCommandLineA() + "\nfolder=" +
+           folder + "\nmark=" + Variable("DORVALIX_STAND_IN_MARK") + "\n\n";
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    std::string log = Variable("DORVALIX_STAND_IN_LOG");
+    if (log.empty())
+        return 2;
+    // One write at the end of the file, so records of stand-ins started together stay whole.
+    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    std::string record = StartRecord();
+    DWORD written = 0;
+    WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+    CloseHandle(file);
+    return 0;
+}

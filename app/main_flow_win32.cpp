@@ -6,6 +6,7 @@
 #include "app/command_tail.h"
 #include "app/notice_text.h"
 #include "app/run_state_win32.h"
+#include "app/startup_boxes_win32.h"
 #include "classify/classify_source_win32.h"
 #include "compilers/detection_win32.h"
 #include "compilers/launch_command.h"
@@ -34,12 +35,16 @@ int RunDorvalix(const char* commandLine)
     SelectionTakenOver = 0;
 
     SourcePath = TakeSourcePath(commandLine);
-    if (SourcePath.empty())
-        return 0;  // the usage box
+    if (SourcePath.empty()) {
+        ShowUsage();
+        return 0;
+    }
 
     SourceVerdict verdict;
-    if (!ClassifySource(SourcePath, &verdict))
-        return 0;  // the open-failure warning
+    if (!ClassifySource(SourcePath, &verdict)) {
+        ShowOpenFailure();
+        return 0;
+    }
 
     std::string compilerPath = FindNewestCompiler(verdict.kind);
     std::string notice = BuildNoticeText(verdict, SourcePath, compilerPath);

@@ -4,13 +4,15 @@
 add_library(dorvalix_win32 STATIC
     app/main_flow_win32.cpp
     app/run_state_win32.cpp
+    app/startup_boxes_win32.cpp
     classify/classify_source_win32.cpp
     compilers/detection_win32.cpp
     compilers/launcher_win32.cpp
     compilers/registry_win32.cpp
     shell/shell_integration_win32.cpp
+    ui/dialog_layer_win32.cpp
 )
-target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable)
+target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable user32 gdi32)
 
 # ISWIN95 sits in the program itself, its only export; --kill-at exports the 32-bit
 # stdcall name without its @0.
@@ -21,6 +23,15 @@ set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)
 
 # The stand-in for a compiler's IDE: records how it was started (tests and the demo).
 add_executable(stand-in-compiler WIN32 tools/stand_in_compiler_win32.cpp)
+
+# Watching a program's windows from outside: the driver and the tests share it.
+add_library(dorvalix_probe STATIC tools/window_probe_win32.cpp)
+target_include_directories(dorvalix_probe PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(dorvalix_probe PUBLIC user32)
+
+# dorvalix-driver.exe: runs DORVALIX.EXE from a raw command line and reports its boxes.
+add_executable(dorvalix-driver tools/driver_win32.cpp)
+target_link_libraries(dorvalix-driver PRIVATE dorvalix_probe)
 
 # GoogleTest from the Debian sources, cross-built.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

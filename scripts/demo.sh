@@ -1,5 +1,6 @@
 #!/bin/sh
-# make demo: DORVALIX.EXE on the bundled samples, under Wine in a display and a prefix
+# make demo: DORVALIX.EXE on the bundled samples, and with no file through dorvalix-driver
+# (which prints the usage box and presses its OK), under Wine in a display and a prefix
 # of its own. Stand-ins for the compilers are installed in that prefix under the seven
 # version keys; each one started records how, so the demo shows which compiler
 # DORVALIX started and with which command line.
@@ -74,3 +75,8 @@ for sample in examples/console.bas examples/windows.bas examples/undecided.inc; 
     fi
 done
 rm -f "$LOG"
+
+echo
+echo "== no file: dorvalix-driver runs DORVALIX.EXE and reads the box it shows"
+# The driver starts the command line as Windows gives it, so the path is a Windows one.
+"$WINE" "$RUN_TREE/dorvalix-driver.exe" run "$(windows_path "$ROOT/$RUN_TREE/DORVALIX.EXE")" --expect-box Dorvalix

@@ -1,0 +1,116 @@
+// tools/window_probe_win32.cpp: finding, reading and answering another program's
+// windows with plain user32 calls, each wait polled against a deadline.
+#include "tools/window_probe_win32.h"
+
+namespace {
+
+constexpr DWORD PollMs = 10;
+
+struct WindowSearch {
+    DWORD processId;
+    const std::string* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window) || WindowText(window) != *search->title)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+bool IsClass(HWND window, const char* name)
+{
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, name) == 0;
+}
+
+bool IsIconStatic(HWND window)
+{
+    return (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+}
+
+BOOL CALLBACK MatchTextStatic(HWND window, LPARAM context)
+{
+    if (!IsClass(window, "Static") || IsIconStatic(window) || GetWindowTextLengthA(window) == 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(context) = window;
+    return FALSE;
+}
+
+BOOL CALLBACK MatchIconStatic(HWND window, LPARAM context)
+{
+    if (!IsClass(window, "Static") || !IsIconStatic(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(context) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+bool StartRawCommandLine(const std::string& commandLine, PROCESS_INFORMATION* started)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string writable = commandLine;  // CreateProcessA may write into its command line
+    *started = PROCESS_INFORMATION();
+    return CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          started) != 0;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    do {
+        WindowSearch search = {processId, &title, nullptr};
+        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(PollMs);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+std::string WindowText(HWND window)
+{
+    int length = GetWindowTextLengthA(window);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+std::string MessageBoxText(HWND box)
+{
+    HWND textControl = nullptr;
+    EnumChildWindows(box, MatchTextStatic, reinterpret_cast<LPARAM>(&textControl));
+    return textControl ? WindowText(textControl) : std::string();
+}
+
+HICON MessageBoxIcon(HWND box)
+{
+    HWND iconControl = nullptr;
+    EnumChildWindows(box, MatchIconStatic, reinterpret_cast<LPARAM>(&iconControl));
+    return iconControl ? reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0)) : nullptr;
+}
+
+void AnswerMessageBox(HWND box, int buttonId)
+{
+    // What a click on the button sends its box: the box ends with that identifier.
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+}
+
+bool WaitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode)
+{
+    if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    return GetExitCodeProcess(process, exitCode) != 0;
+}

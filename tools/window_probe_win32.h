@@ -1,0 +1,32 @@
+// tools/window_probe_win32.h: watching another program's windows from outside, as a
+// user would: start it from a raw command line, wait for a window by title, read a
+// message box, answer it and wait for the exit. Every wait takes a timeout.
+// Shared by dorvalix-driver and the Windows tests.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Starts the raw command line as it is (CreateProcessA with no application name).
+// False when it could not be started; on success the caller ends and closes it.
+bool StartRawCommandLine(const std::string& commandLine, PROCESS_INFORMATION* started);
+
+// The first visible top-level window of the process with exactly this title, or null
+// when none appeared within the timeout.
+HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs);
+
+// The window's own text (a caption, for a top-level window).
+std::string WindowText(HWND window);
+
+// A message box's text: that of its STATIC control that shows text, not the icon.
+std::string MessageBoxText(HWND box);
+
+// The icon a message box shows (STM_GETICON of its icon control); null for none.
+HICON MessageBoxIcon(HWND box);
+
+// Presses one of the box's buttons by its identifier (IDOK, IDNO, ...).
+void AnswerMessageBox(HWND box, int buttonId);
+
+// The exit code, or false when the process did not end within the timeout.
+bool WaitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode);

@@ -1,9 +1,10 @@
 // app/main_flow_win32.cpp: the story of one run. Register the file types, take the
-// source path, classify the source, build the notice and the command line, start the
-// decided compiler, and end.
+// source path, classify the source, build the notice and the command line, count down,
+// then start the decided compiler, open the selection screen or do nothing, and end.
 #include "app/main_flow_win32.h"
 
 #include "app/command_tail.h"
+#include "app/countdown_notice_win32.h"
 #include "app/notice_text.h"
 #include "app/run_state_win32.h"
 #include "app/startup_boxes_win32.h"
@@ -12,6 +13,8 @@
 #include "compilers/launch_command.h"
 #include "compilers/launcher_win32.h"
 #include "shell/shell_integration_win32.h"
+#include "ui/dialog_layer_win32.h"
+#include "ui/selection_screen_win32.h"
 
 std::string LaunchCommand;
 
@@ -49,10 +52,14 @@ int RunDorvalix(const char* commandLine)
     std::string compilerPath = FindNewestCompiler(verdict.kind);
     std::string notice = BuildNoticeText(verdict, SourcePath, compilerPath);
     LaunchCommand = BuildLaunchCommand(compilerPath, SourcePath);
-    (void)notice;
 
-    // Until the countdown notice exists, the decided compiler starts straight away.
-    if (SelectionTakenOver == 0 && !LaunchCommand.empty())
-        StartProcess(LaunchCommand);  // never waits; a failed start is silent
+    ShowCountdownNotice(notice);
+    // With no decision the countdown leads to the user's own choice, unless the user
+    // already made one ("&Own choice") or gave up ("&Cancel").
+    if (verdict.kind == CompilerKind::None && SelectionTakenOver == 0)
+        RunSelectionScreen();
+    CloseDialog(CurrentDialog, 0);  // the notice, unless it is gone already
+    if (SelectionTakenOver == 0)
+        StartProcess(LaunchCommand);  // never waits; nothing starts for an empty command
     return 0;
 }

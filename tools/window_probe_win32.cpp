@@ -103,9 +103,42 @@ HICON MessageBoxIcon(HWND box)
 
 void AnswerMessageBox(HWND box, int buttonId)
 {
-    // What a click on the button sends its box: the box ends with that identifier.
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+    PressButton(box, buttonId);  // the box ends with that button's identifier
+}
+
+void PressButton(HWND dialog, int buttonId)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+std::vector<ControlReading> ReadControls(HWND dialog)
+{
+    std::vector<ControlReading> controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        ControlReading reading = {};
+        reading.window = child;
+        reading.id = GetDlgCtrlID(child);
+        char className[64] = {};
+        GetClassNameA(child, className, sizeof className);
+        reading.className = className;
+        reading.text = WindowText(child);
+        reading.style = GetWindowLongA(child, GWL_STYLE);
+        reading.enabled = IsWindowEnabled(child) != 0;
+        GetWindowRect(child, &reading.rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&reading.rect), 2);
+        controls.push_back(reading);
+    }
+    return controls;
+}
+
+HWND FocusOfThread(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
 }
 
 bool WaitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode)

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Starts the raw command line as it is (CreateProcessA with no application name).
 // False when it could not be started; on success the caller ends and closes it.
@@ -27,6 +28,29 @@ HICON MessageBoxIcon(HWND box);
 
 // Presses one of the box's buttons by its identifier (IDOK, IDNO, ...).
 void AnswerMessageBox(HWND box, int buttonId);
+
+// Presses a dialog's button by its identifier, as a click would: the dialog receives
+// the button's command notification.
+void PressButton(HWND dialog, int buttonId);
+
+// One control of a dialog as its user sees it; the rectangle is in the dialog's
+// client coordinates, in pixels.
+struct ControlReading {
+    HWND window;
+    int id;
+    std::string className;
+    std::string text;
+    LONG style;
+    bool enabled;
+    RECT rect;
+};
+
+// The dialog's controls in window order (which is their creation order).
+std::vector<ControlReading> ReadControls(HWND dialog);
+
+// The window that has the keyboard focus in the thread that owns the window; null for
+// none.
+HWND FocusOfThread(HWND window);
 
 // The exit code, or false when the process did not end within the timeout.
 bool WaitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode);

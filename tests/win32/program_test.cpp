@@ -17,28 +17,52 @@ const char UsageText[] =
     "No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\ror doubleclick on any file with the .BAS extension";
 const char OpenFailureText[] = "The file passed as parameter could not be opened!\rExecution terminated.";
 
-struct ProgramRun {
-    std::string tail;      // what follows the quoted program name
-    std::string boxTitle;  // empty: no box expected
-    std::string boxText;
+const char Notice[] = "DORVALIX v1.0b";
+const char Screen[] = "DORVALIX v1.0b Make your own selection";
+constexpr int CloseCommand = -1;  // the system close command instead of a button
+
+// What the user does: in the window with this title, press this button.
+struct Press {
+    std::string title;
+    int button;
 };
 
-// Starts the run, answers its box if one is expected, and returns the exit code; the
-// process is ended here whatever happens.
-long RunAnswering(const std::string& exe, const ProgramRun& run, std::string* seenText)
+struct ProgramRun {
+    std::string tail;            // what follows the quoted program name
+    std::vector<Press> presses;  // in order; the first window's text is read
+    std::string firstText;       // a message box's text, when the first window is one
+};
+
+void Act(HWND window, int button)
+{
+    if (button == CloseCommand)
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+        PressButton(window, button);
+}
+
+// Starts the run, presses its buttons as they come, and returns the exit code (-1000:
+// not started, -2000: a window or the end did not come in time). The process is ended
+// here whatever happens.
+long RunPressing(const std::string& exe, const ProgramRun& run, std::string* firstText = nullptr)
 {
     PROCESS_INFORMATION process;
     if (!StartRawCommandLine("\"" + exe + "\"" + run.tail, &process))
         return -1000;
-    if (!run.boxTitle.empty()) {
-        HWND box = WaitForWindow(process.dwProcessId, run.boxTitle, WaitMs);
-        if (box) {
-            *seenText = MessageBoxText(box);
-            AnswerMessageBox(box, IDOK);
+    long code = 0;
+    for (size_t i = 0; i < run.presses.size() && code == 0; ++i) {
+        HWND window = WaitForWindow(process.dwProcessId, run.presses[i].title, WaitMs);
+        if (!window) {
+            code = -2000;
+            break;
         }
+        if (i == 0 && firstText)
+            *firstText = MessageBoxText(window);
+        Act(window, run.presses[i].button);
     }
     DWORD exitCode = 0;
-    long code = WaitForExit(process.hProcess, WaitMs, &exitCode) ? static_cast<long>(exitCode) : -2000;
+    if (code == 0)
+        code = WaitForExit(process.hProcess, WaitMs, &exitCode) ? static_cast<long>(exitCode) : -2000;
     if (code == -2000) {
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, WaitMs);
@@ -59,18 +83,20 @@ TEST_F(Program, EndsWithExitCodeZero) {
     WriteFileBytes(folder + "console.bas", "CLS\r\n");
     WriteFileBytes(folder + "none.bas", "x = 1\r\n");
     const ProgramRun runs[] = {
-        {"", "Dorvalix", UsageText},
-        {" \"\"\"\"", "Dorvalix", UsageText},  // only quotes: no path either
-        {" \"" + folder + "missing.bas\"", "Dorvalix warning", OpenFailureText},
+        {"", {{"Dorvalix", IDOK}}, UsageText},
+        {" \"\"\"\"", {{"Dorvalix", IDOK}}, UsageText},  // only quotes: no path either
+        {" \"" + folder + "missing.bas\"", {{"Dorvalix warning", IDOK}}, OpenFailureText},
         // A blank after the closing quote keeps that quote in the path.
-        {" \"" + folder + "console.bas\" ", "Dorvalix warning", OpenFailureText},
-        {" \"" + folder + "console.bas\"", "", ""},
-        {" \"" + folder + "none.bas\"", "", ""},
+        {" \"" + folder + "console.bas\" ", {{"Dorvalix warning", IDOK}}, OpenFailureText},
+        {" \"" + folder + "console.bas\"", {{Notice, 203}}, ""},
+        {" \"" + folder + "none.bas\"", {{Notice, 203}, {Screen, 201}}, ""},
     };
     for (const ProgramRun& run : runs) {
         std::string seenText;
-        EXPECT_EQ(0, RunAnswering(exe, run, &seenText)) << run.tail;
-        EXPECT_EQ(run.boxText, seenText) << run.tail;
+        EXPECT_EQ(0, RunPressing(exe, run, &seenText)) << run.tail;
+        if (!run.firstText.empty()) {
+            EXPECT_EQ(run.firstText, seenText) << run.tail;
+        }
     }
 }
 
@@ -96,13 +122,13 @@ TEST_F(Program, StartsTheNewestCompilerOfTheDecidedFamily) {
     };
     size_t count = 0;
     for (const Row& row : rows) {
-        ASSERT_EQ(0, RunAndWait("\"" + exe + "\" \"" + sources + row.source + "\"")) << row.source;
+        ASSERT_EQ(0, RunPressing(exe, {" \"" + sources + row.source + "\"", {{Notice, 203}}, ""})) << row.source;
         std::vector<StandInRecord> records = WaitForStandInRecords(log, ++count);
         ASSERT_EQ(count, records.size()) << row.source;
         EXPECT_EQ(row.command, records.back().command) << row.source;
     }
     // Nothing is decided: nothing is started (the choice is the user's).
-    ASSERT_EQ(0, RunAndWait("\"" + exe + "\" \"" + sources + "none.bas\""));
+    ASSERT_EQ(0, RunPressing(exe, {" \"" + sources + "none.bas\"", {{Notice, 203}, {Screen, 201}}, ""}));
     Sleep(500);
     EXPECT_EQ(count, ReadStandInRecords(log).size());
 }
@@ -117,11 +143,56 @@ TEST_F(Program, StartsNothingWithoutACompilerOfTheFamily) {
     SetCurrentDirectoryA(folder.c_str());
     WriteFileBytes(folder + "console.bas", "CLS\r\n");
     WriteFileBytes(folder + "windows.bas", "MSGBOX \"hi\"\r\n");
-    EXPECT_EQ(0, RunAndWait("\"" + exe + "\" " + folder + "console.bas"));
-    EXPECT_EQ(0, RunAndWait("\"" + exe + "\" " + folder + "windows.bas"));
+    // The notice still counts down, then nothing starts.
+    EXPECT_EQ(0, RunPressing(exe, {" " + folder + "console.bas", {{Notice, 203}}, ""}));
+    EXPECT_EQ(0, RunPressing(exe, {" " + folder + "windows.bas", {}, ""}));
     SetCurrentDirectoryA(previousFolder);
     Sleep(500);
     EXPECT_EQ(0u, ReadStandInRecords(log).size());
+}
+
+// Every way the countdown can end, for a decided source and for one with no decision,
+// and what follows: the compiler started, the selection screen, or nothing.
+TEST_F(Program, FollowsTheCountdownAsTheDecisionTableSays) {
+    std::string cc200 = InstallStandIn(folder + "PBCC200\\PBCC.EXE");
+    std::string cc11 = InstallStandIn(folder + "PBCC11\\PBCC.EXE");
+    InstallVersion(6, cc200);
+    InstallVersion(5, cc11);
+    std::string console = folder + "console.bas", none = folder + "none.bas";
+    WriteFileBytes(console, "CLS\r\n");
+    WriteFileBytes(none, "x = 1\r\n");
+    const std::string newest = cc200 + " " + console;
+
+    struct Row {
+        const char* what;
+        std::string source;
+        std::vector<Press> presses;
+        std::string started;  // the command started, empty for none
+    };
+    const Row rows[] = {
+        {"decided, ran out", console, {}, newest},
+        {"decided, Go now", console, {{Notice, 203}}, newest},
+        {"decided, Wait then Go now", console, {{Notice, 204}, {Notice, 203}}, newest},
+        {"decided, notice closed", console, {{Notice, CloseCommand}}, newest},
+        {"decided, Own choice of PB/CC 1.1", console, {{Notice, 202}, {Screen, 212}}, cc11 + " " + console},
+        {"decided, Own choice then Cancel", console, {{Notice, 202}, {Screen, 201}}, ""},
+        {"decided, Cancel", console, {{Notice, 201}}, ""},
+        {"none, ran out, PB/CC 2.00 chosen", none, {{Screen, 213}}, cc200 + " " + none},
+        {"none, Go now, screen closed", none, {{Notice, 203}, {Screen, CloseCommand}}, ""},
+        {"none, Own choice of PB/CC 1.1", none, {{Notice, 202}, {Screen, 212}}, cc11 + " " + none},
+        {"none, Cancel", none, {{Notice, 201}}, ""},
+    };
+    size_t count = 0;
+    for (const Row& row : rows) {
+        ASSERT_EQ(0, RunPressing(exe, {" " + row.source, row.presses, ""})) << row.what;
+        if (!row.started.empty()) {
+            std::vector<StandInRecord> records = WaitForStandInRecords(log, ++count);
+            ASSERT_EQ(count, records.size()) << row.what;
+            EXPECT_EQ(row.started, records.back().command) << row.what;
+        }
+    }
+    Sleep(500);  // nothing started late
+    EXPECT_EQ(count, ReadStandInRecords(log).size());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 export WINE_ARCH
 
-.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench clean
+.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench install-wine clean
 
 all: win32 native
 
@@ -57,6 +57,10 @@ endif
 
 fuzz: fuzzbuild
 	@scripts/fuzz.sh
+
+# Into an existing Wine prefix: make install-wine PREFIX=~/.wine
+install-wine: win32 runtree
+	@RUN_TREE=$(RUN_TREE) PREFIX="$(PREFIX)" scripts/install-wine.sh
 
 bench: native
 	@scripts/bench.sh

@@ -1,4 +1,4 @@
-# DORVALIX: make demo | make test | make bench
+# DORVALIX: make demo | make test | make bench | make dist
 # Each target first installs what is missing (scripts/install-deps.sh, quiet when
 # everything is there).
 
@@ -10,8 +10,9 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 export WINE_ARCH
+VERSION := $(shell cat VERSION)
 
-.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench install-wine clean
+.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench dist install-wine clean
 
 all: win32 native
 
@@ -64,6 +65,12 @@ install-wine: win32 runtree
 
 bench: native
 	@scripts/bench.sh
+
+# The release zip of the product; each Windows tree packs its own as it builds.
+dist: win32
+	@mkdir -p build/dist
+	@cp build/win32/dist/dorvalix-$(VERSION).zip build/dist/
+	@echo "build/dist/dorvalix-$(VERSION).zip"
 
 clean:
 	rm -rf build

@@ -24,6 +24,7 @@ add_executable(dorvalix WIN32 app/winmain_win32.cpp compilers/os_family_win32.cp
 target_link_libraries(dorvalix PRIVATE dorvalix_win32)
 target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)
+include(cmake/Dist.cmake)
 
 # The stand-in for a compiler's IDE: records how it was started (tests and the demo).
 add_executable(stand-in-compiler WIN32 tools/stand_in_compiler_win32.cpp)

@@ -63,8 +63,8 @@ fuzz: fuzzbuild
 install-wine: win32 runtree
 	@RUN_TREE=$(RUN_TREE) PREFIX="$(PREFIX)" scripts/install-wine.sh
 
-bench: native
-	@scripts/bench.sh
+bench: native runtree
+	@RUN_TREE=$(RUN_TREE) scripts/bench.sh
 
 # The release zip of the product; each Windows tree packs its own as it builds.
 dist: win32

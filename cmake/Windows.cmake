@@ -38,6 +38,11 @@ target_link_libraries(dorvalix_probe PUBLIC user32)
 add_executable(dorvalix-driver tools/driver_win32.cpp)
 target_link_libraries(dorvalix-driver PRIVATE dorvalix_probe)
 
+# Start-up latency for make bench: the timing program and the floor it compares with.
+add_executable(startup-bench tests/bench/startup_bench_win32.cpp)
+target_link_libraries(startup-bench PRIVATE dorvalix_probe)
+add_executable(empty-dialog WIN32 tests/bench/empty_dialog_win32.cpp)
+
 # GoogleTest from the Debian sources, cross-built.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

@@ -1,4 +1,4 @@
-# DORVALIX: make demo | make test | make bench
+# DORVALIX: make demo | make test | make bench | make dist
 # Each target first installs what is missing (scripts/install-deps.sh, quiet when
 # everything is there).
 
@@ -15,12 +15,14 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 export WINE_ARCH
+VERSION := $(shell cat VERSION)
 
-.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench install-wine clean \
-        demo-after-deps test-after-deps install-wine-after-deps
+.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench dist install-wine clean \
+        demo-after-deps test-after-deps install-wine-after-deps bench-after-deps
 
-# demo, test and install-wine: the packages first, then the rest with Wine's answer.
-demo test install-wine: deps
+# The targets that run Windows programs: the packages first, then the rest with Wine's
+# answer.
+demo test install-wine bench: deps
 	@$(MAKE) WINE_ARCH=$$(scripts/wine-arch.sh) $@-after-deps
 
 all: win32 native
@@ -72,8 +74,14 @@ fuzz: fuzzbuild
 install-wine-after-deps: win32 runtree
 	@RUN_TREE=$(RUN_TREE) PREFIX="$(PREFIX)" scripts/install-wine.sh
 
-bench: native
-	@scripts/bench.sh
+bench-after-deps: native runtree
+	@RUN_TREE=$(RUN_TREE) scripts/bench.sh
+
+# The release zip of the product; each Windows tree packs its own as it builds.
+dist: win32
+	@mkdir -p build/dist
+	@cp build/win32/dist/dorvalix-$(VERSION).zip build/dist/
+	@echo "build/dist/dorvalix-$(VERSION).zip"
 
 clean:
 	rm -rf build

@@ -19,10 +19,12 @@ target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable user32 gdi32)
 
 # ISWIN95 sits in the program itself, its only export; --kill-at exports the 32-bit
 # stdcall name without its @0.
-add_executable(dorvalix WIN32 app/winmain_win32.cpp compilers/os_family_win32.cpp)
+# app/dorvalix.rc embeds the application manifest (compiled by the MinGW windres).
+add_executable(dorvalix WIN32 app/winmain_win32.cpp compilers/os_family_win32.cpp app/dorvalix.rc)
 target_link_libraries(dorvalix PRIVATE dorvalix_win32)
 target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)
+include(cmake/Dist.cmake)
 
 # The stand-in for a compiler's IDE: records how it was started (tests and the demo).
 add_executable(stand-in-compiler WIN32 tools/stand_in_compiler_win32.cpp)
@@ -35,6 +37,11 @@ target_link_libraries(dorvalix_probe PUBLIC user32)
 # dorvalix-driver.exe: runs DORVALIX.EXE from a raw command line and reports its boxes.
 add_executable(dorvalix-driver tools/driver_win32.cpp)
 target_link_libraries(dorvalix-driver PRIVATE dorvalix_probe)
+
+# Start-up latency for make bench: the timing program and the floor it compares with.
+add_executable(startup-bench tests/bench/startup_bench_win32.cpp)
+target_link_libraries(startup-bench PRIVATE dorvalix_probe)
+add_executable(empty-dialog WIN32 tests/bench/empty_dialog_win32.cpp)
 
 # GoogleTest from the Debian sources, cross-built.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

@@ -1,6 +1,7 @@
 #!/bin/sh
-# make bench: the classification's throughput beside memchr as the floor, and the
-# peak memory of dorvalix-classify on a 1 GiB source that holds no line end.
+# make bench: the classification's throughput beside memchr as the floor, the
+# peak memory of dorvalix-classify on a 1 GiB source that holds no line end, and,
+# under Wine, DORVALIX.EXE's start-up time to a visible notice beside an empty dialog.
 set -e
 ROOT=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 cd "$ROOT"
@@ -16,3 +17,15 @@ echo "dorvalix-classify on a 1 GiB source with no line end:"
     grep -E "console|windows|none|Maximum resident|Elapsed" | sed 's/^/  /'
 echo "floor: /bin/cat of the same file"
 /usr/bin/time -v cat "$big" 2>&1 >/dev/null | grep -E "Maximum resident|Elapsed" | sed 's/^/  /'
+
+# Start-up: from process start until the notice is visible (examples/console.bas is
+# decided, so the notice shows), ended with its "&Cancel" (201); the floor is a program
+# built the same way that shows one empty dialog, ended with IDCANCEL (2).
+RUN_TREE=${RUN_TREE:-build/win64}
+ROUNDS=${BENCH_ROUNDS:-15}
+windows_path() { printf 'Z:%s' "$ROOT/$1" | tr / '\\'; }  # Wine's Z: is the Unix root
+echo
+echo "start-up to a visible window under Wine ($RUN_TREE, $ROUNDS starts each):"
+scripts/with-wine.sh scripts/wine-exec.sh "$RUN_TREE/startup-bench.exe" "$ROUNDS" \
+    "DORVALIX v$(cat VERSION)" 201 "$(windows_path "$RUN_TREE/DORVALIX.EXE") $(windows_path examples/console.bas)" \
+    "Empty dialog" 2 "$(windows_path "$RUN_TREE/empty-dialog.exe")" | tr -d '\r' | sed 's/^/  /'

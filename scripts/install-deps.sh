@@ -5,7 +5,7 @@ set -e
 
 NEEDED="cmake g++ make pkg-config googletest libgtest-dev libbenchmark-dev \
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 \
-wine wine64 xvfb xauth x11-utils x11-apps imagemagick time clang libclang-rt-14-dev"
+wine wine64 xvfb xauth x11-utils x11-apps imagemagick time clang libclang-rt-14-dev zip unzip"
 NEEDED_I386="wine32:i386"
 
 missing=""

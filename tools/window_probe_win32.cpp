@@ -63,14 +63,19 @@ bool StartRawCommandLine(const std::string& commandLine, PROCESS_INFORMATION* st
                           started) != 0;
 }
 
+HWND FindVisibleWindow(DWORD processId, const std::string& title)
+{
+    WindowSearch search = {processId, &title, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
     do {
-        WindowSearch search = {processId, &title, nullptr};
-        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
+        if (HWND found = FindVisibleWindow(processId, title))
+            return found;
         Sleep(PollMs);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;

@@ -14,6 +14,10 @@
 bool StartRawCommandLine(const std::string& commandLine, PROCESS_INFORMATION* started);
 
 // The first visible top-level window of the process with exactly this title, or null
+// when there is none yet. Looks once.
+HWND FindVisibleWindow(DWORD processId, const std::string& title);
+
+// The first visible top-level window of the process with exactly this title, or null
 // when none appeared within the timeout.
 HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs);
 

@@ -5,6 +5,7 @@
 // counts. Every run has a watchdog that ends the countdown and destroys the windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -87,6 +88,14 @@ void Act(HWND window, int button)
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     else
         PressButton(window, button);
+}
+
+// A key pressed on whatever has the focus, or on the dialog when nothing has.
+void PressKey(HWND dialog, WPARAM key)
+{
+    HWND target = GetFocus() ? GetFocus() : dialog;
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
 // A step that waits for the titled window and then acts on it.
@@ -359,6 +368,147 @@ TEST_F(Screens, OwnChoiceRemovesTheNoticeBeforeTheScreenShows) {
     EXPECT_FALSE(IsWindow(notice));
     EXPECT_EQ(1, SelectionTakenOver) << "the main flow starts nothing after the screen";
     EXPECT_LT(took, 2500u) << "the countdown ends as the screen closes";
+}
+
+// ---- the selection screen
+
+const char* const VersionCaptions[7] = {
+    "PB/DLL 1.0", "PB/DLL 2.0", "PB/DLL 5.00", "PB/DLL 6.00", "PB/CC 1.0", "PB/CC 1.1", "PB/CC 2.00",
+};
+const int VersionButtonIds[7] = {205, 206, 207, 208, 211, 212, 213};
+const POINT VersionButtonAt[7] = {{10, 30}, {10, 50}, {10, 70}, {10, 90}, {130, 30}, {130, 50}, {130, 70}};
+
+std::vector<ExpectedControl> ExpectedScreen(const std::vector<int>& installed)
+{
+    std::vector<ExpectedControl> controls = {
+        {"Static", 0, "Selecting your own compiler from the available ones.", CentredLabel, 10, 10, 170, 150},
+    };
+    for (int row = 0; row < 7; ++row) {
+        bool on = std::find(installed.begin(), installed.end(), row) != installed.end();
+        controls.push_back({"Button", VersionButtonIds[row], VersionCaptions[row], on ? PushButton : GreyedButton,
+                            static_cast<int>(VersionButtonAt[row].x), static_cast<int>(VersionButtonAt[row].y),
+                            60, 16});
+    }
+    controls.push_back({"Button", 201, "&Cancel", PushButton, 70, 170, 60, 16});
+    return controls;
+}
+
+// Read back for three installations: the controls and their states, then where Tab
+// takes the focus: round the enabled buttons in creation order, from wherever the
+// dialog manager put the focus as the screen opened (the program puts it nowhere).
+TEST_F(Screens, ScreenGreysWhatIsNotInstalledAndTabsOverTheRest) {
+    struct Row {
+        const char* what;
+        std::vector<int> installed;  // VersionTable rows
+        std::vector<int> tabCycle;   // the identifiers Tab visits, in order
+    };
+    const Row rows[] = {
+        {"only PB/CC 1.1", {5}, {212, 201}},
+        {"none", {}, {201}},
+        {"all", {0, 1, 2, 3, 4, 5, 6}, {205, 206, 207, 208, 211, 212, 213, 201}},
+    };
+    for (const Row& row : rows) {
+        RemoveAllVersions();
+        for (int r : row.installed)
+            InstallVersion(r, folder + "installed.exe");
+        int openFocus = 0;
+        std::vector<int> focused;  // after each Tab
+        const size_t tabs = row.tabCycle.size() + 1;  // once round and one more
+        std::vector<Step> steps = {[&] {
+            HWND screen = Shown(ScreenTitle);
+            if (!screen)
+                return false;
+            ExpectClientSize(screen, 200, 190);
+            ExpectControls(screen, ExpectedScreen(row.installed), row.what);
+            openFocus = GetDlgCtrlID(FocusOfThread(screen));
+            PressKey(screen, VK_TAB);
+            return true;
+        }};
+        for (size_t i = 0; i < tabs; ++i)
+            steps.push_back([&, i] {
+                HWND screen = Shown(ScreenTitle);
+                focused.push_back(GetDlgCtrlID(FocusOfThread(screen)));
+                if (i + 1 < tabs)
+                    PressKey(screen, VK_TAB);
+                else
+                    PressButton(screen, SelectionCancelId);
+                return true;
+            });
+        RunWithSteps(steps, RunSelectionScreen);
+        EXPECT_FALSE(WatchdogFired) << row.what;
+
+        auto at = std::find(row.tabCycle.begin(), row.tabCycle.end(), openFocus);
+        size_t next = at == row.tabCycle.end() ? 0 : static_cast<size_t>(at - row.tabCycle.begin()) + 1;
+        std::vector<int> expected;
+        for (size_t i = 0; i < tabs; ++i)
+            expected.push_back(row.tabCycle[(next + i) % row.tabCycle.size()]);
+        EXPECT_EQ(expected, focused) << row.what << ", focus at the opening on " << openFocus;
+    }
+}
+
+// Each button starts the Filename of its own row as it reads at the press: the value
+// is changed after the screen was built, from a program that does not exist to a
+// stand-in of its own.
+TEST_F(Screens, EachVersionButtonStartsItsRowAsReadAtThePress) {
+    std::string standIns[7];
+    for (int row = 0; row < 7; ++row)
+        standIns[row] = InstallStandIn(folder + "row" + std::to_string(row) + "\\PB.EXE");
+    for (int row = 0; row < 7; ++row) {
+        for (int r = 0; r < 7; ++r)
+            InstallVersion(r, folder + "not-yet" + std::to_string(r) + ".exe");
+        RunWithSteps({[&] {
+            HWND screen = Shown(ScreenTitle);
+            if (!screen)
+                return false;
+            InstallVersion(row, standIns[row]);
+            PressButton(screen, VersionButtonIds[row]);
+            return true;
+        }}, RunSelectionScreen);
+        EXPECT_FALSE(WatchdogFired) << VersionCaptions[row];
+        EXPECT_FALSE(IsWindow(CurrentDialog)) << VersionCaptions[row];
+        EXPECT_EQ(1, SelectionTakenOver);
+        std::vector<StandInRecord> records = WaitForStandInRecords(log, static_cast<size_t>(row) + 1);
+        ASSERT_EQ(static_cast<size_t>(row) + 1, records.size()) << VersionCaptions[row];
+        EXPECT_EQ(standIns[row], records.back().program) << VersionCaptions[row];
+        EXPECT_EQ(standIns[row] + " " + SourcePath, records.back().command) << VersionCaptions[row];
+    }
+}
+
+// With every version installed, nothing starts when the screen ends by "&Cancel" or
+// the close command, and Enter and Escape press no button at all: the screen stays.
+TEST_F(Screens, CancelCloseEnterAndEscapeStartNothing) {
+    std::string standIn = InstallStandIn(folder + "PBALL\\PB.EXE");
+    for (int row = 0; row < 7; ++row)
+        InstallVersion(row, standIn);
+    struct Row {
+        const char* what;
+        std::vector<WPARAM> keys;  // pressed first, each in a step of its own
+        int ending;
+    };
+    const Row rows[] = {
+        {"Cancel", {}, SelectionCancelId},
+        {"close command", {}, CloseCommand},
+        {"Enter and Escape, then Cancel", {VK_RETURN, VK_ESCAPE}, SelectionCancelId},
+    };
+    for (const Row& row : rows) {
+        SelectionTakenOver = 0;
+        std::vector<Step> steps;
+        for (WPARAM key : row.keys)
+            steps.push_back([&, key] {
+                HWND screen = Shown(ScreenTitle);
+                if (screen)
+                    PressKey(screen, key);
+                return screen != nullptr;
+            });
+        steps.push_back(PressWhenShown(ScreenTitle, row.ending));
+        RunWithSteps(steps, RunSelectionScreen);
+        EXPECT_FALSE(WatchdogFired) << row.what;
+        EXPECT_EQ(steps.size(), NextStep) << row.what << ": the screen closed early";
+        EXPECT_FALSE(IsWindow(CurrentDialog)) << row.what;
+        EXPECT_EQ(1, SelectionTakenOver) << row.what;
+    }
+    Sleep(500);  // a start would have been recorded by now
+    EXPECT_EQ(0u, ReadStandInRecords(log).size());
 }
 
 }  // namespace

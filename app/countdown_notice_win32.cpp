@@ -42,7 +42,11 @@ void ShowCountdownNotice(const std::string& text)
     StartPacing(pacing, GetTickCount());
     for (;;) {
         PumpOnce();
-        AdvancePacing(pacing, GetTickCount(), CountdownState == Paused);
+        // The pause holds only while the notice is there to continue it: a notice
+        // closed while paused (the close command) counts on to its end, as it would
+        // have unpaused, instead of waiting for ever for a press that cannot come.
+        bool held = CountdownState == Paused && IsWindow(notice);
+        AdvancePacing(pacing, GetTickCount(), held);
         if (ProgressRowDue(pacing))
             SetControlText(notice, NoticeProgressRowId, ProgressRowText(pacing.step));
         if (SelectionTakenOver == 1 || CountdownRanOut(pacing))

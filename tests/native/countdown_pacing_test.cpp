@@ -89,9 +89,18 @@ TEST(CountdownPacing, PausedTimeDoesNotCount) {
 }
 
 TEST(CountdownPacing, ASlowPassAdvancesSeveralStepsButNeverPastTheEnd) {
-    CountdownRun run = RunCountdown(Clock{1000.0, Exact}, -1, 0, 700);
-    EXPECT_LT(run.unpausedMs, 3100.0);
-    ExpectRowSchedule(run);
+    // A pass delayed after the first second: by 700 ms, the row skips six counts and
+    // goes on; by 2 s, more than what remains, the count ends on that very pass and
+    // the row goes straight to empty.
+    struct Row { double slowPassMs; size_t rowsShown; };
+    const Row rows[] = {{700, 24}, {2000, 11}};
+    for (const Row& row : rows) {
+        CountdownRun run = RunCountdown(Clock{1000.0, Exact}, -1, 0, row.slowPassMs);
+        EXPECT_GE(run.unpausedMs, 3000.0) << row.slowPassMs;
+        EXPECT_LT(run.unpausedMs, 3100.0) << row.slowPassMs;
+        EXPECT_EQ(row.rowsShown, run.rows.size()) << row.slowPassMs;
+        ExpectRowSchedule(run);
+    }
 
     CountdownPacing pacing;
     StartPacing(pacing, 0xFFFFFF00u);  // the tick count wraps during the countdown

@@ -33,6 +33,7 @@
 //                                 position and size in pixels, text
 //   expect-text <title> <id> <text>       the control's text, byte for byte
 //   expect-text-file <title> <id> <file>  the same, the expected text being a file's bytes
+//   wait-text <title> <id> <text>         waits until the control shows that text
 //   expect-enabled <title> <id> yes|no
 //   press <title> <id>            a click on the button
 //   close <title>                 the system close command (as the close box gives it)
@@ -336,6 +337,13 @@ Outcome FindControl(HWND window, const std::string& id, ControlReading* control)
     return "no control with identifier " + id;
 }
 
+// The window of the step's first argument and its control of the second.
+Outcome FindWindowControl(ScriptRun* run, const Step& step, HWND* window, ControlReading* control)
+{
+    Outcome outcome = FindWindowOf(run, step.args[0], window);
+    return outcome.empty() ? FindControl(*window, step.args[1], control) : outcome;
+}
+
 Outcome CompareText(const std::string& expected, const std::string& got)
 {
     if (expected == got)
@@ -351,9 +359,7 @@ Outcome ExpectText(ScriptRun* run, const Step& step, const std::string& expected
 {
     HWND window = nullptr;
     ControlReading control;
-    Outcome outcome = FindWindowOf(run, step.args[0], &window);
-    if (outcome.empty())
-        outcome = FindControl(window, step.args[1], &control);
+    Outcome outcome = FindWindowControl(run, step, &window, &control);
     return outcome.empty() ? CompareText(expected, control.text) : outcome;
 }
 
@@ -423,13 +429,27 @@ Outcome StepExpectTextFile(ScriptRun* run, const Step& step)
     return ExpectText(run, step, expected);
 }
 
+Outcome StepWaitText(ScriptRun* run, const Step& step)
+{
+    HWND window = nullptr;
+    ControlReading control;
+    Outcome outcome = FindWindowControl(run, step, &window, &control);
+    const DWORD start = GetTickCount();
+    while (outcome.empty() && control.text != step.args[2]) {
+        if (GetTickCount() - start >= run->timeoutMs)
+            return "control " + step.args[1] + " still shows " + Quoted(control.text) + " after " +
+                   std::to_string(run->timeoutMs) + " ms";
+        Sleep(10);
+        outcome = FindControl(window, step.args[1], &control);
+    }
+    return outcome;
+}
+
 Outcome StepExpectEnabled(ScriptRun* run, const Step& step)
 {
     HWND window = nullptr;
     ControlReading control;
-    Outcome outcome = FindWindowOf(run, step.args[0], &window);
-    if (outcome.empty())
-        outcome = FindControl(window, step.args[1], &control);
+    Outcome outcome = FindWindowControl(run, step, &window, &control);
     if (!outcome.empty())
         return outcome;
     if (step.args[2] != "yes" && step.args[2] != "no")
@@ -583,6 +603,7 @@ const StepShape StepShapes[] = {
     {"dump", 1, 1, StepDump},
     {"expect-text", 3, 3, StepExpectText},
     {"expect-text-file", 3, 3, StepExpectTextFile},
+    {"wait-text", 3, 3, StepWaitText},
     {"expect-enabled", 3, 3, StepExpectEnabled},
     {"press", 2, 2, StepPress},
     {"close", 1, 1, StepClose},

@@ -12,6 +12,7 @@
 #include "compilers/registry_win32.h"
 #include "shell/shell_integration_win32.h"
 #include "test_support_win32.h"
+#include "tools/window_probe_win32.h"
 
 namespace {
 
@@ -363,7 +364,13 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
             break;
     }
     Tree after = TouchedTree();
-    TerminateProcess(process.hProcess, 0);
+    // Answered, not killed: a program killed while its box comes up can leave Wine's
+    // desktop process running, holding the test's output open to the end of its time.
+    if (HWND box = WaitForWindow(process.dwProcessId, "Dorvalix", 10000))
+        AnswerMessageBox(box, IDOK);
+    DWORD exitCode = 0;
+    if (!WaitForExit(process.hProcess, 10000, &exitCode))
+        TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -2,7 +2,12 @@
 # Each target first installs what is missing (scripts/install-deps.sh, quiet when
 # everything is there).
 
-WINE_ARCH ?= $(shell scripts/wine-arch.sh 2>/dev/null || echo x86_64)
+# Which Wine loader runs here is only known once Wine is installed: the targets that
+# run Windows programs install what is missing first, then go on in a second make
+# that is told the answer (WINE_ARCH on its command line).
+ifeq ($(origin WINE_ARCH),undefined)
+WINE_ARCH := $(shell scripts/wine-arch.sh 2>/dev/null || echo x86_64)
+endif
 # The tree whose programs run under Wine here: the product's own (win32) where the
 # 32-bit Wine loader runs, else the same sources built for x86-64.
 RUN_TREE := $(if $(filter i686,$(WINE_ARCH)),build/win32,build/win64)
@@ -11,7 +16,12 @@ MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 export WINE_ARCH
 
-.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench install-wine clean
+.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench install-wine clean \
+        demo-after-deps test-after-deps install-wine-after-deps
+
+# demo, test and install-wine: the packages first, then the rest with Wine's answer.
+demo test install-wine: deps
+	@$(MAKE) WINE_ARCH=$$(scripts/wine-arch.sh) $@-after-deps
 
 all: win32 native
 
@@ -40,10 +50,10 @@ win64: deps
 
 runtree: $(if $(filter i686,$(WINE_ARCH)),win32,win64)
 
-demo: win32 native runtree
+demo-after-deps: win32 native runtree
 	@RUN_TREE=$(RUN_TREE) scripts/demo.sh
 
-test: win32 native asan fuzzbuild runtree
+test-after-deps: win32 native asan fuzzbuild runtree
 	@echo "== fuzz targets, 20 s each"; FUZZ_SECONDS=20 scripts/fuzz.sh
 	@echo "== native tests"; ctest --test-dir build/native --output-on-failure -j$(JOBS)
 	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"; \
@@ -59,7 +69,7 @@ fuzz: fuzzbuild
 	@scripts/fuzz.sh
 
 # Into an existing Wine prefix: make install-wine PREFIX=~/.wine
-install-wine: win32 runtree
+install-wine-after-deps: win32 runtree
 	@RUN_TREE=$(RUN_TREE) PREFIX="$(PREFIX)" scripts/install-wine.sh
 
 bench: native

@@ -12,6 +12,7 @@
 #include "compilers/registry_win32.h"
 #include "shell/shell_integration_win32.h"
 #include "test_support_win32.h"
+#include "tools/window_probe_win32.h"
 
 namespace {
 
@@ -355,18 +356,23 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     std::string commandLine = "\"" + exe + "\"";
     ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &process));
-    // With no argument the program may end at once or wait in its usage box: wait
-    // until it has registered ".inc", its last write, or ended; at most 20 seconds.
-    for (int waited = 0; waited < 20000; waited += 50) {
-        if (ReadRegistryValue(HKEY_CLASSES_ROOT, ".inc", "") == "Dorvalix" ||
-            WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0)
-            break;
-    }
+    // With no argument the program registers itself and then shows its usage box:
+    // answered as a user would, so that it ends on its own and nothing is cut off in
+    // the middle of creating a window.
+    HWND box = WaitForWindow(process.dwProcessId, "Dorvalix", 20000);
     Tree after = TouchedTree();
-    TerminateProcess(process.hProcess, 0);
-    WaitForSingleObject(process.hProcess, 5000);
+    if (box)
+        AnswerMessageBox(box, IDOK);
+    DWORD exitCode = 1;
+    bool ended = WaitForExit(process.hProcess, 20000, &exitCode);
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    EXPECT_TRUE(box) << "no usage box within 20 s";
+    EXPECT_TRUE(ended && exitCode == 0) << "exit code " << exitCode;
 
     ExpectTree(ExpectRegistration(before, exe, {{"SRCEDIT", srcedit}}), after, "DORVALIX.EXE with no argument");
 

@@ -1,9 +1,9 @@
 #!/bin/sh
-# make demo: DORVALIX.EXE on the bundled samples, and with no file through dorvalix-driver
-# (which prints the usage box and presses its OK), under Wine in a display and a prefix
-# of its own. Stand-ins for the compilers are installed in that prefix under the seven
-# version keys; each one started records how, so the demo shows which compiler
-# DORVALIX started and with which command line.
+# make demo: DORVALIX.EXE on the bundled samples as its user meets it, under Wine in a
+# display and a prefix of its own. Stand-ins for the compilers are installed in that
+# prefix under the seven version keys; each one started records how, so the demo shows
+# which compiler DORVALIX started and with which command line. dorvalix-driver follows
+# the windows; pictures of the notice and of the selection screen go to build/demo/.
 set -e
 ROOT=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 RUN_TREE=${RUN_TREE:-build/win32}
@@ -29,9 +29,11 @@ fi
 # A Windows path for a path of this machine (Wine's drive Z: is the root).
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
-# version key, install folder below C:\ (one with spaces, as below Program Files), program
+# version key, install folder below C:\ (one with spaces, as below Program Files), program.
+# PB/DLL 1.0 and PB/CC 1.0 are not installed: the selection screen shows them greyed.
 echo
 echo "== stand-in compilers in $WINEPREFIX"
+timeout 60 "$WINE" reg delete 'HKLM\SOFTWARE\PowerBASIC' /f >/dev/null 2>&1 || true
 while read -r version folder program; do
     folder=$(printf '%s' "$folder" | tr '+' ' ')
     mkdir -p "$WINEPREFIX/drive_c/$folder"
@@ -40,11 +42,9 @@ while read -r version folder program; do
     timeout 60 "$WINE" reg add "HKLM\\SOFTWARE\\PowerBASIC\\$version" /v Filename /d "$exe" /f >/dev/null
     printf '%-12s %s\n' "$version" "$exe"
 done <<'TABLE'
-PB/DLL\1.0  PBDLL10 PBDLL.EXE
 PB/DLL\2.0  PBDLL20 PBDLL.EXE
 PB/DLL\5.00 PBDLL50 PBDLL.EXE
 PB/DLL\6.00 Program+Files/PowerBASIC/PB+DLL+6.00 PBDLL.EXE
-PB/CC\1.0   PBCC10 PBCC.EXE
 PB/CC\1.1   PBCC11 PBCC.EXE
 PB/CC\2.00  Program+Files/PowerBASIC/PB+CC+2.00 PBCC.EXE
 TABLE
@@ -53,30 +53,119 @@ LOG="$ROOT/build/demo-stand-in.log"
 DORVALIX_STAND_IN_LOG=$(windows_path "$LOG")
 DORVALIX_STAND_IN_MARK="started by DORVALIX in the demo"
 export DORVALIX_STAND_IN_LOG DORVALIX_STAND_IN_MARK
+SHOTS="$ROOT/build/demo"
+mkdir -p "$SHOTS"
+EXE=$(windows_path "$ROOT/$RUN_TREE/DORVALIX.EXE")
+NOTICE='"DORVALIX v1.0b"'
+SCREEN='"DORVALIX v1.0b Make your own selection"'
 
-for sample in examples/console.bas examples/windows.bas examples/undecided.inc; do
-    echo
-    echo "== $sample"
-    build/native/dorvalix-classify "$sample"
-    rm -f "$LOG"
-    set +e
-    "$WINE" "$RUN_TREE/DORVALIX.EXE" "$(windows_path "$ROOT/$sample")"
-    code=$?
-    set -e
-    echo "DORVALIX.EXE ran on $sample and exited with code $code"
-    [ "$code" -eq 0 ] || exit 1
-    # DORVALIX does not wait for what it starts: give the stand-in a moment to record.
+# Runs dorvalix-driver on the steps given on stdin and prints what it reports. With a
+# picture name, the steps hold one "sleep": while the driver sleeps there, the window it
+# waited for is on the virtual desktop, and the desktop is photographed, cut to the
+# window.
+drive() {
+    steps="$SHOTS/steps.txt"
+    out="$SHOTS/driver.out"
+    cat >"$steps"
+    : >"$out"
+    "$WINE" "$RUN_TREE/dorvalix-driver.exe" script "$(windows_path "$steps")" >"$out" 2>&1 &
+    driver=$!
+    if [ -n "$1" ]; then
+        i=0
+        until grep -q '^> sleep' "$out" || ! kill -0 "$driver" 2>/dev/null || [ $i -ge 300 ]; do
+            sleep 0.1
+            i=$((i + 1))
+        done
+        if grep -q '^> sleep' "$out"; then
+            sleep 0.3
+            import -display "$DISPLAY" -window root -trim +repage "$SHOTS/$1"
+        fi
+    fi
+    code=0
+    wait "$driver" || code=$?
+    tr -d '\r' <"$out" | grep -v '^> ' || true
+    if [ "$code" -ne 0 ]; then
+        echo "demo: dorvalix-driver failed (exit code $code)" >&2
+        exit 1
+    fi
+}
+
+# What the stand-in recorded, or that nothing was started.
+started() {
     i=0
-    while [ ! -s "$LOG" ] && [ $i -lt 30 ]; do sleep 0.1; i=$((i + 1)); done
+    while [ ! -s "$LOG" ] && [ $i -lt 30 ]; do
+        sleep 0.1
+        i=$((i + 1))
+    done
     if [ -s "$LOG" ]; then
         sed -n 's/^program=/started:      /p; s/^command=/command line: /p' "$LOG"
     else
-        echo "started:      nothing (no family decided: the selection screen will offer the choice)"
+        echo "started:      nothing"
     fi
-done
-rm -f "$LOG"
+    rm -f "$LOG"
+}
+
+# The samples are opened from C:\Sources, as a user's own would be.
+sample() {
+    echo
+    echo "== $1"
+    build/native/dorvalix-classify "$1"
+    mkdir -p "$WINEPREFIX/drive_c/Sources"
+    cp "$1" "$WINEPREFIX/drive_c/Sources/"
+    rm -f "$LOG"
+}
+
+# A console source: the notice counts its three seconds down and starts the newest
+# PB/CC.
+sample examples/console.bas
+drive notice.png <<EOF
+timeout 15000
+start $EXE C:\Sources\console.bas
+wait-window $NOTICE
+sleep 800
+wait-gone $NOTICE
+wait-exit 0
+EOF
+started
+
+# A Windows source: the newest PB/DLL, at once by "Go now!".
+sample examples/windows.bas
+drive <<EOF
+timeout 15000
+start $EXE C:\Sources\windows.bas
+wait-window $NOTICE
+press $NOTICE 203
+wait-exit 0
+EOF
+started
+
+# No decision: the notice says so and gives way to the selection screen, where
+# "PB/CC 2.00" is pressed.
+sample examples/undecided.inc
+drive selection-screen.png <<EOF
+timeout 15000
+start $EXE C:\Sources\undecided.inc
+wait-window $SCREEN
+sleep 500
+press $SCREEN 213
+wait-gone $SCREEN
+wait-exit 0
+EOF
+started
+rm -f "$SHOTS/steps.txt" "$SHOTS/driver.out"
 
 echo
 echo "== no file: dorvalix-driver runs DORVALIX.EXE and reads the box it shows"
 # The driver starts the command line as Windows gives it, so the path is a Windows one.
-"$WINE" "$RUN_TREE/dorvalix-driver.exe" run "$(windows_path "$ROOT/$RUN_TREE/DORVALIX.EXE")" --expect-box Dorvalix
+"$WINE" "$RUN_TREE/dorvalix-driver.exe" run "$EXE" --expect-box Dorvalix
+
+echo
+echo "== screenshots"
+for shot in notice.png selection-screen.png; do
+    if [ -s "$SHOTS/$shot" ]; then
+        echo "$SHOTS/$shot ($(identify -format '%wx%h' "$SHOTS/$shot"))"
+    else
+        echo "demo: no screenshot $SHOTS/$shot" >&2
+        exit 1
+    fi
+done

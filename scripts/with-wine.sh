@@ -22,7 +22,7 @@ if [ -z "$DORVALIX_DISPLAY_OWNED" ]; then
     export DISPLAY DORVALIX_DISPLAY_OWNED=1
     i=0
     until [ -e "/tmp/.X11-unix/X$n" ]; do
-        i=$((i + 1)); [ $i -gt 100 ] && { echo "with-wine: Xvfb did not start" >&2; exit 1; }
+        i=$((i + 1)); [ $i -gt 600 ] && { echo "with-wine: Xvfb did not start within 60 s" >&2; exit 1; }
         sleep 0.1
     done
 fi

@@ -122,7 +122,7 @@ start_wine() {
     XVFB_PID=$!
     i=0
     until [ -s "$DISPLAY_FILE" ]; do
-        i=$((i + 1)); [ $i -gt 100 ] && fail "Xvfb did not start"
+        i=$((i + 1)); [ $i -gt 600 ] && fail "Xvfb did not start within 60 s"
         sleep 0.1
     done
     DISPLAY=":$(cat "$DISPLAY_FILE")"

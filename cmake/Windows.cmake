@@ -36,7 +36,7 @@ target_link_libraries(dorvalix_probe PUBLIC user32)
 
 # dorvalix-driver.exe: runs DORVALIX.EXE from a raw command line and reports its boxes.
 add_executable(dorvalix-driver tools/driver_win32.cpp)
-target_link_libraries(dorvalix-driver PRIVATE dorvalix_probe)
+target_link_libraries(dorvalix-driver PRIVATE dorvalix_probe shell32)
 
 # Start-up latency for make bench: the timing program and the floor it compares with.
 add_executable(startup-bench tests/bench/startup_bench_win32.cpp)

@@ -23,6 +23,9 @@
 //
 //   start <raw command line>      the rest of the line after "start ", byte for byte
 //                                 (quotes and trailing blanks included)
+//   shell-open <verb> <file>      opens the file as the shell does on a double-click
+//                                 (ShellExecuteEx with that verb, e.g. open); the
+//                                 program this starts is the one the later steps watch
 //   run-check <raw command line>  runs another program (as start takes it) to its end
 //                                 within the limit; its exit code must be 0
 //   env <name> <value>            a variable that programs started later inherit
@@ -53,6 +56,7 @@
 // Exit code: 0 when every step held; 1 when one failed (what failed is printed and the
 // started program is ended); 64 for a usage error or a script that does not parse.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -383,6 +387,25 @@ Outcome StepStart(ScriptRun* run, const Step& step)
     return Outcome();
 }
 
+Outcome StepShellOpen(ScriptRun* run, const Step& step)
+{
+    if (run->running)
+        return "the program of the previous start is still running";
+    SHELLEXECUTEINFOA open = {};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    open.lpVerb = step.args[0].c_str();
+    open.lpFile = step.args[1].c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&open))
+        return "the shell could not open it (error " + std::to_string(GetLastError()) + ")";
+    if (!open.hProcess)
+        return "the shell started no program of its own";
+    run->process = PROCESS_INFORMATION{open.hProcess, nullptr, GetProcessId(open.hProcess), 0};
+    run->running = true;
+    return Outcome();
+}
+
 Outcome StepRunCheck(ScriptRun* run, const Step& step)
 {
     PROCESS_INFORMATION other;
@@ -596,6 +619,7 @@ struct StepShape {
 
 const StepShape StepShapes[] = {
     {"start", 1, 1, StepStart},
+    {"shell-open", 2, 2, StepShellOpen},
     {"run-check", 1, 1, StepRunCheck},
     {"env", 2, 2, StepEnv},
     {"timeout", 1, 1, StepTimeout},

@@ -72,3 +72,29 @@ verbs=$(timeout 60 "$WINE" reg query 'HKCR\Dorvalix\shell' | tr -d '\r' |
     sed -n 's/^HKEY_CLASSES_ROOT\\Dorvalix\\shell\\//p' | sort | tr '\n' '|')
 [ "$verbs" = 'Open with SrcEdit|Open with notepad|open|openas|' ] || fail "verbs of Dorvalix: $verbs"
 say "verbs of Dorvalix: $verbs"
+
+# Opened as the shell opens it on a double-click: the open verb runs DORVALIX on the
+# file, which starts the compiler it decided; the editor that had .bas before is one
+# verb away and gets the file as its own command says. Both are stand-ins.
+mkdir -p "$(host_path 'C:\PBCC200')" "$(host_path 'C:\Tools')"
+cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\PBCC200\PBCC.EXE')"
+cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\Tools\SrcEdit.exe')"
+timeout 60 "$WINE" reg add 'HKLM\Software\PowerBASIC\PB/CC\2.00' /v Filename /d 'C:\PBCC200\PBCC.EXE' /f \
+    >/dev/null || fail "could not install PB/CC 2.00"
+drive shell-open <<EOF
+timeout 15000
+env DORVALIX_STAND_IN_LOG C:\e2e\shell-open.log
+shell-open open C:\src\a.bas
+wait-window "DORVALIX v1.0b"
+press "DORVALIX v1.0b" 203
+wait-exit 0
+wait-file C:\e2e\shell-open.log
+expect-line C:\e2e\shell-open.log $(q 'command=C:\PBCC200\PBCC.EXE C:\src\a.bas')
+env DORVALIX_STAND_IN_LOG C:\e2e\srcedit.log
+shell-open "Open with SrcEdit" C:\src\a.bas
+wait-exit 0
+wait-file C:\e2e\srcedit.log
+expect-line C:\e2e\srcedit.log $(q 'command=C:\Tools\SrcEdit.exe "C:\src\a.bas"')
+EOF
+expect_starts 'C:\e2e\shell-open.log' 1
+expect_starts 'C:\e2e\srcedit.log' 1

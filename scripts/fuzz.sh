@@ -1,12 +1,15 @@
 #!/bin/sh
-# Runs every fuzz target for FUZZ_SECONDS (default 60) from the seed corpus kept in
-# tests/fuzz/corpus/<target> and the bundled samples. New inputs that reach new code
-# go to build/fuzz/corpus/<target>; a finding stops the run with the crashing input.
+# Runs every fuzz target (or those named in FUZZ_TARGETS) for FUZZ_SECONDS each
+# (default 60) from the seed corpus kept in tests/fuzz/corpus/<target> and the bundled
+# samples. New inputs that reach new code go to build/fuzz/corpus/<target>; a finding
+# stops the run with the crashing input.
+#   FUZZ_SECONDS=600 FUZZ_TARGETS=scanner_fuzz scripts/fuzz.sh
 set -e
 ROOT=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 cd "$ROOT"
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-for target in scanner_fuzz startup_texts_fuzz; do
+TARGETS=${FUZZ_TARGETS:-scanner_fuzz startup_texts_fuzz registration_text_fuzz}
+for target in $TARGETS; do
     work=build/fuzz/corpus/$target
     mkdir -p "$work" build/fuzz/findings
     echo "== $target for ${SECONDS_EACH}s"

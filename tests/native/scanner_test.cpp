@@ -28,6 +28,14 @@ std::string Lines(int count, const std::string& line) {
     return text;
 }
 
+// Every byte value once, in order: three line ends (LF, CR, 0x1A) and the end of the text.
+std::string AllBytes() {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes += static_cast<char>(b);
+    return bytes;
+}
+
 void ExpectVerdict(const Case& c, const SourceVerdict& v) {
     EXPECT_EQ(static_cast<int>(c.kind), static_cast<int>(v.kind)) << c.name;
     EXPECT_EQ(c.byDirective, v.byDirective) << c.name;
@@ -44,6 +52,10 @@ const Case Cases[] = {
     {"LF-only mentions count once per line", "'PB/DLL\n'PB/DLL\n'PB/DLL\n", K::Windows, false, 0, 3},
     {"no final line end", "CLS", K::Console, false, 1, 0},
     {"NUL bytes are ordinary bytes", std::string("MSG\0BOX\rCLS\0\r", 13), K::Console, false, 1, 0},
+    {"a binary file: its line ends count, its first 0x1A ends it", "CLS" + AllBytes() + "MSGBOX\r", K::Console,
+     false, 1, 0},
+    {"bytes above 0x7F are neither letters nor blanks", "msg\xA0" "box \xE9\xC4 cls\xFF\r", K::Console, false, 1, 0},
+    {"...nor do they break a directive around them", "'\xE9use pb/dll\xFF\r", K::Windows, true, 0, 9999},
     // Directives
     {"directive after apostrophe", "'use PB/CC\r", K::Console, true, 9999, 0},
     {"blanks anywhere, any case", "' Use Pb / Cc\r", K::Console, true, 9999, 0},

@@ -23,6 +23,10 @@ TEST(CommandTail, TakesTheSourcePath) {
         {"DORVALIX   a.bas\t", "a.bas\t"},
         {"DORVALIX \"a\"b\"", "a\"b"},
         {"DORVALIX \"\"\"\"", ""},
+        // A command line made only of quotes: an empty quoted name, then quotes alone.
+        {"\"\"\"\"\"", ""},
+        {"\"", ""},
+        {"\"\" \" \"", " "},
         {"DORVALIX", ""},
         {"DORVALIX   ", ""},
         {"", ""},

@@ -18,6 +18,7 @@ using Detection = CompilerKeys;
 TEST_F(Detection, FindsTheNewestInstalledVersionOfEachFamily) {
     const std::string cc = "No recognized PB/CC versions found in Registry...";
     const std::string dll = "No recognized PB/DLL versions found in Registry...";
+    const std::string huge = "C:\\" + std::string(100 * 1024, 'p') + "\\PBDLL.EXE";
     struct Case {
         const char* what;
         std::vector<Value> values;
@@ -44,6 +45,11 @@ TEST_F(Detection, FindsTheNewestInstalledVersionOfEachFamily) {
          {{Cc11, REG_SZ, "C:\\CC11.EXE\0"s}, {Cc200, REG_EXPAND_SZ, "%SystemDrive%\\CC200.EXE\0"s}},
          "C:\\CC11.EXE", dll, "0000010"},
         {"a number is a text", {{Cc200, REG_DWORD, "\x07\0\0\0"s}}, " 7", dll, "0000001"},
+        {"other types are not installed",
+         {{Cc10, REG_BINARY, "C:\\CC10.EXE"}, {Cc11, REG_MULTI_SZ, "C:\\CC11.EXE\0\0"s},
+          {Cc200, REG_DWORD, "\x07\0"s}, {Dll60, REG_DWORD, "\x07\0\0\0\0\0\0\0"s}, {Dll50, REG_NONE, "x"}},
+         cc, dll, "0000000"},
+        {"100 KB of text is read whole", {{Dll60, REG_SZ, huge + '\0'}}, cc, huge, "0001000"},
         {"spaces count, a missing file counts",
          {{Cc10, REG_SZ, "   \0"s}, {Dll60, REG_SZ, "C:\\Missing\\PBDLL.EXE\0"s}},
          "   ", "C:\\Missing\\PBDLL.EXE", "0001100"},

@@ -151,6 +151,69 @@ TEST_F(Program, StartsNothingWithoutACompilerOfTheFamily) {
     EXPECT_EQ(0u, ReadStandInRecords(log).size());
 }
 
+// Inputs a user or another program can hand over by mistake, each with its outcome:
+// a box, or a verdict and the compiler it starts. Never a crash; exit code 0 always.
+TEST_F(Program, MeetsHostileInputsWithTheirDefinedOutcome) {
+    using namespace std::string_literals;
+    std::string cc = InstallStandIn(folder + "PBCC200\\PBCC.EXE");
+    std::string dll = InstallStandIn(folder + "PBDLL60\\PBDLL.EXE");
+    InstallVersion(6, cc);
+    InstallVersion(3, dll);
+
+    std::string allBytes;
+    for (int b = 0; b < 256; ++b)
+        allBytes += static_cast<char>(b);
+    // Read up to its first 0x1A, like any text: CLS before it counts, MSGBOX after it not.
+    WriteFileBytes(folder + "binary.bas", "MZ\x90\0\x03\0CLS"s + allBytes + "MSGBOX\r\n");
+    WriteFileBytes(folder + "nulbytes.bas", "MSG\0BOX\r\nDIALOG\0\r\n"s);  // NUL is a byte of its line
+    std::string ansiName = folder + "caf\xE9 \xC4\xF6\xFF.bas";
+    WriteFileBytes(ansiName, "CLS \xE9\r\n");
+    std::string held = folder + "held.bas";
+    WriteFileBytes(held, "CLS\r\n");
+    std::string deep = folder;
+    while (deep.size() < 32000 - 6)
+        deep += "sub\\";
+    deep = deep.substr(0, 32000 - 6) + "\\a.bas";
+
+    struct Row { const char* what; std::string tail; std::vector<Press> presses; std::string text, started; };
+    const Row rows[] = {
+        {"a folder", " \"" + folder.substr(0, folder.size() - 1) + "\"", {{"Dorvalix warning", IDOK}},
+         OpenFailureText, ""},
+        {"a file held open elsewhere without sharing", " " + held, {{"Dorvalix warning", IDOK}}, OpenFailureText, ""},
+        {"a path of 32000 characters", " " + deep, {{"Dorvalix warning", IDOK}}, OpenFailureText, ""},
+        {"quotes only, with blanks between", " \" \"", {{"Dorvalix warning", IDOK}}, OpenFailureText, ""},
+        {"a binary file", " " + folder + "binary.bas", {{Notice, 203}}, "", cc + " " + folder + "binary.bas"},
+        {"NUL bytes inside lines", " " + folder + "nulbytes.bas", {{Notice, 203}}, "",
+         dll + " " + folder + "nulbytes.bas"},
+        {"bytes above 0x7F in the path", " \"" + ansiName + "\"", {{Notice, 203}}, "", cc + " " + ansiName},
+    };
+    // Another program holds the file open, sharing nothing, for the whole run.
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    size_t count = 0;
+    for (const Row& row : rows) {
+        std::string seenText;
+        EXPECT_EQ(0, RunPressing(exe, {row.tail, row.presses, ""}, &seenText)) << row.what;
+        if (!row.text.empty()) {
+            EXPECT_EQ(row.text, seenText) << row.what;
+        }
+        if (!row.started.empty()) {
+            std::vector<StandInRecord> records = WaitForStandInRecords(log, ++count);
+            ASSERT_EQ(count, records.size()) << row.what;
+            EXPECT_EQ(row.started, records.back().command) << row.what;
+        }
+    }
+    CloseHandle(holder);
+
+    // A Filename of 100 KB: shown whole in the notice, and the start that fails is not
+    // reported.
+    InstallVersion(3, "C:\\" + std::string(100 * 1024, 'p') + "\\PBDLL.EXE");
+    WriteFileBytes(folder + "windows.bas", "MSGBOX\r\n");
+    EXPECT_EQ(0, RunPressing(exe, {" " + folder + "windows.bas", {{Notice, 203}}, ""})) << "100 KB Filename";
+    Sleep(500);
+    EXPECT_EQ(count, ReadStandInRecords(log).size());
+}
+
 // Every way the countdown can end, for a decided source and for one with no decision,
 // and what follows: the compiler started, the selection screen, or nothing.
 TEST_F(Program, FollowsTheCountdownAsTheDecisionTableSays) {

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "classes_root_win32.h"
 #include "compilers/registry_win32.h"
 #include "shell/shell_integration_win32.h"
 #include "test_support_win32.h"
@@ -16,59 +16,7 @@
 
 namespace {
 
-// Every key below HKEY_CLASSES_ROOT that a test sets up or that the registration writes.
-const char* const TouchedKeys[] = {".bas", ".inc", "Dorvalix", "dvxtest.a", "dvxtest.b"};
-const char SavedKeys[] = "Software\\DorvalixTestSaved";  // below HKEY_CURRENT_USER
-
-struct Value {
-    DWORD type;
-    std::string bytes;
-    bool operator==(const Value& other) const { return type == other.type && bytes == other.bytes; }
-};
-// Key path -> value name -> value; a key without values has an empty map.
-using Tree = std::map<std::string, std::map<std::string, Value>>;
-
-void ReadTree(HKEY root, const std::string& path, Tree& tree)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
-    std::map<std::string, Value>& values = tree[path];
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD nameSize = sizeof name;
-        BYTE data[4096];
-        DWORD dataSize = sizeof data;
-        DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
-            break;
-        std::string bytes(reinterpret_cast<char*>(data), dataSize);
-        // Wine's RegSetValueExA sometimes stores a terminating NUL that the caller did
-        // not count; the data size is not what these tests check.
-        if ((type == REG_SZ || type == REG_EXPAND_SZ) && !bytes.empty() && bytes.back() == '\0')
-            bytes.pop_back();
-        values[name] = Value{type, bytes};
-    }
-    std::vector<std::string> subkeys;
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD nameSize = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        subkeys.push_back(name);
-    }
-    RegCloseKey(key);
-    for (const std::string& subkey : subkeys)
-        ReadTree(root, path + "\\" + subkey, tree);
-}
-
-Tree TouchedTree()
-{
-    Tree tree;
-    for (const char* key : TouchedKeys)
-        ReadTree(HKEY_CLASSES_ROOT, key, tree);
-    return tree;
-}
+using namespace std::string_literals;
 
 // What a stored default value looks like: REG_SZ, the bytes without a terminating NUL.
 void ExpectWrite(Tree& tree, const std::string& path, const std::string& text)
@@ -76,42 +24,6 @@ void ExpectWrite(Tree& tree, const std::string& path, const std::string& text)
     for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))
         tree[path.substr(0, at)];  // every missing level is created
     tree[path][""] = Value{REG_SZ, text};
-}
-
-std::string Describe(const Tree& tree)
-{
-    std::string text;
-    for (const auto& key : tree) {
-        text += "  [" + key.first + "]\n";
-        for (const auto& value : key.second)
-            text += "    \"" + value.first + "\" type " + std::to_string(value.second.type) + " = \"" +
-                    value.second.bytes + "\"\n";
-    }
-    return text;
-}
-
-void ExpectTree(const Tree& expected, const Tree& got, const std::string& what)
-{
-    EXPECT_TRUE(expected == got) << what << "\ngot:\n" << Describe(got) << "expected:\n" << Describe(expected);
-}
-
-// One value to set up before the registration, stored as given.
-struct Entry {
-    std::string key;
-    std::string name;
-    DWORD type;
-    std::string bytes;
-};
-
-void WriteEntry(const Entry& entry)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr))
-        << entry.key;
-    RegSetValueExA(key, entry.name.c_str(), 0, entry.type, reinterpret_cast<const BYTE*>(entry.bytes.data()),
-                   static_cast<DWORD>(entry.bytes.size()));
-    RegCloseKey(key);
 }
 
 std::string OwnPath()
@@ -175,63 +87,29 @@ const std::vector<Entry> Bystanders = {
     {"dvxtest.b\\shell\\open", "", REG_SZ, "&Open"},
 };
 
-// Saves the touched keys below HKEY_CURRENT_USER, removes them, and puts them back at
-// the end, so that every test starts from its own entries alone.
+// Every test starts from its own entries alone and leaves the saved keys as they were.
 class ClassesRoot : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, SavedKeys);
-        for (const char* name : TouchedKeys) {
-            HKEY key = nullptr;
-            bool exists = RegOpenKeyExA(HKEY_CLASSES_ROOT, name, 0, KEY_READ, &key) == ERROR_SUCCESS;
-            saved_.push_back(exists);
-            if (!exists)
-                continue;
-            HKEY copy = nullptr;
-            RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(SavedKeys) + "\\" + name).c_str(), 0, nullptr, 0,
-                            KEY_ALL_ACCESS, nullptr, &copy, nullptr);
-            ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeA(key, nullptr, copy)) << name;
-            RegCloseKey(copy);
-            RegCloseKey(key);
-            ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_CLASSES_ROOT, name)) << name;
-        }
-        ASSERT_TRUE(TouchedTree().empty());
-    }
+    void SetUp() override { saver_.Save(); }
 
     void TearDown() override
     {
         WriteClassesValue = WriteRegistryValue;
         RefusedPrefix = nullptr;
-        for (size_t i = 0; i < saved_.size(); ++i) {
-            const char* name = TouchedKeys[i];
-            RegDeleteTreeA(HKEY_CLASSES_ROOT, name);
-            if (!saved_[i])
-                continue;
-            HKEY copy = nullptr;
-            HKEY key = nullptr;
-            RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(SavedKeys) + "\\" + name).c_str(), 0, KEY_READ, &copy);
-            RegCreateKeyExA(HKEY_CLASSES_ROOT, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-            EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(copy, nullptr, key)) << name;
-            RegCloseKey(key);
-            RegCloseKey(copy);
-        }
-        RegDeleteTreeA(HKEY_CURRENT_USER, SavedKeys);
+        saver_.Restore();
     }
 
     // A registry that holds the bystanders and the given entries alone; its tree.
     Tree Prepare(const std::vector<Entry>& entries)
     {
-        for (const char* key : TouchedKeys)
-            RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
-        for (const std::vector<Entry>* list : {&Bystanders, &entries})
-            for (const Entry& entry : *list)
-                WriteEntry(entry);
+        std::vector<Entry> all = Bystanders;
+        all.insert(all.end(), entries.begin(), entries.end());
+        PrepareClassesRoot(all);
         return TouchedTree();
     }
 
 private:
-    std::vector<bool> saved_;
+    ClassesRootSaver saver_;
 };
 
 struct Case {
@@ -307,6 +185,50 @@ TEST_F(ClassesRoot, TakesOverBothExtensionsAndKeepsThePreviousHandlers) {
 
         RegisterShellIntegration();  // a second start adds and changes nothing
         ExpectTree(once, TouchedTree(), std::string(c.what) + ", second start");
+    }
+}
+
+// The two values the registration reads, the extension's type and the previous open
+// command, stored with every value type and at sizes no key name can hold: only text
+// is taken (a number as its decimal text), and what is taken is kept byte for byte.
+TEST_F(ClassesRoot, TakesOnlyTextFromTheValuesItReads) {
+    const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
+    const std::string command = "dvxtest.a\\shell\\open\\command";
+    const std::string hugeType(100 * 1024, 't');
+    const std::string hugeFolder = "C:\\" + std::string(100 * 1024, 'd') + "\\ed.exe %1";
+    const std::string hugeName = "C:\\" + std::string(100 * 1024, 'n') + ".exe %1";
+    const Case cases[] = {
+        {"type as REG_EXPAND_SZ", {{".bas", "", REG_EXPAND_SZ, "dvxtest.a\0"s}, {command, "", REG_SZ, srcedit}}, {}},
+        {"type as REG_MULTI_SZ", {{".bas", "", REG_MULTI_SZ, "dvxtest.a\0\0"s}, {command, "", REG_SZ, srcedit}}, {}},
+        {"type as REG_BINARY", {{".bas", "", REG_BINARY, "dvxtest.a"}, {command, "", REG_SZ, srcedit}}, {}},
+        {"type as REG_DWORD: the text \" 7\" names no type here",
+         {{".bas", "", REG_DWORD, "\x07\0\0\0"s}, {command, "", REG_SZ, srcedit}}, {}},
+        {"type as a REG_DWORD of 2 bytes", {{".bas", "", REG_DWORD, "\x07\0"s}, {command, "", REG_SZ, srcedit}}, {}},
+        {"type without its NUL", {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_SZ, srcedit}},
+         {{"SRCEDIT", srcedit}}},
+        {"type with text after a NUL",
+         {{".bas", "", REG_SZ, "dvxtest.a\0dvxtest.b\0"s}, {command, "", REG_SZ, srcedit}},
+         {{"SRCEDIT", srcedit}}},
+        {"type of 100 KB: no key of that name", {{".bas", "", REG_SZ, hugeType}}, {}},
+        {"command as REG_MULTI_SZ", {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_MULTI_SZ, srcedit + "\0\0"s}},
+         {}},
+        {"command as REG_BINARY", {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_BINARY, srcedit}}, {}},
+        {"command as REG_DWORD: its text becomes the verb",
+         {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_DWORD, "\x07\0\0\0"s}}, {{"7", " 7"}}},
+        {"command as a REG_DWORD of 8 bytes",
+         {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_DWORD, "\x07\0\0\0\0\0\0\0"s}}, {}},
+        {"command without its NUL", {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_SZ, "viewer.exe %1"}},
+         {{"viewer", "viewer.exe %1"}}},
+        {"command of 100 KB in a long folder: kept whole",
+         {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_SZ, hugeFolder}}, {{"ed", hugeFolder}}},
+        // A name longer than a key name may be: the verb's key cannot be made, the rest is written.
+        {"command of 100 KB naming a long program: no verb",
+         {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_SZ, hugeName}}, {}},
+    };
+    for (const Case& c : cases) {
+        Tree before = Prepare(c.before);
+        RegisterShellIntegration();
+        ExpectTree(ExpectRegistration(before, OwnPath(), c.verbs), TouchedTree(), c.what);
     }
 }
 

@@ -4,9 +4,13 @@
 
 # Which Wine loader runs here is only known once Wine is installed: the targets that
 # run Windows programs install what is missing first, then go on in a second make
-# that is told the answer (WINE_ARCH on its command line).
+# that is told the answer (WINE_ARCH on its command line). WINE_ARCH=x86_64 given by
+# the user runs the x86-64 build under wine64 also where the 32-bit loader works.
 ifeq ($(origin WINE_ARCH),undefined)
+WINE_ARCH_ASKED = $$(scripts/wine-arch.sh)
 WINE_ARCH := $(shell scripts/wine-arch.sh 2>/dev/null || echo x86_64)
+else
+WINE_ARCH_ASKED = $(WINE_ARCH)
 endif
 # The tree whose programs run under Wine here: the product's own (win32) where the
 # 32-bit Wine loader runs, else the same sources built for x86-64.
@@ -23,7 +27,7 @@ VERSION := $(shell cat VERSION)
 # The targets that run Windows programs: the packages first, then the rest with Wine's
 # answer.
 demo test install-wine bench: deps
-	@$(MAKE) WINE_ARCH=$$(scripts/wine-arch.sh) $@-after-deps
+	@$(MAKE) WINE_ARCH=$(WINE_ARCH_ASKED) $@-after-deps
 
 all: win32 native
 

@@ -37,9 +37,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     std::string log = Variable("DORVALIX_STAND_IN_LOG");
     if (log.empty())
         return 2;
-    // One write at the end of the file, so records of stand-ins started together stay whole.
-    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // One write at the end of the file, with the file to itself: stand-ins started
+    // together take turns (a writer that finds it taken retries for up to 10 s), so
+    // their records never mix, whatever the system makes of concurrent appends.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int tries = 0; tries < 2000; ++tries) {
+        file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        Sleep(5);
+    }
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     std::string record = StartRecord();

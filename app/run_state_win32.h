@@ -13,5 +13,6 @@ extern HWND CurrentDialog;       // the dialog on screen: the notice, then the s
 extern int SelectionTakenOver;   // 1 once the selection screen opened or Cancel was pressed
 extern int CountdownState;       // 0 running, -1 paused, 1 go now (the countdown notice)
 
-// Step 1 of a run: the registry constants. REG_SZ and REG_DWORD are the platform's.
+// The first thing a run does: set the registry constants. REG_SZ and REG_DWORD are the
+// platform's.
 void InitRunState();

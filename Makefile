@@ -3,22 +3,17 @@
 # everything is there).
 
 # Which Wine loader runs here is only known once Wine is installed: the targets that
-# run Windows programs install what is missing first, then go on in a second make
-# that is told the answer (WINE_ARCH on its command line). WINE_ARCH=x86_64 given by
-# the user runs the x86-64 build under wine64 also where the 32-bit loader works.
-ifeq ($(origin WINE_ARCH),undefined)
-WINE_ARCH_ASKED = $$(scripts/wine-arch.sh)
-WINE_ARCH := $(shell scripts/wine-arch.sh 2>/dev/null || echo x86_64)
-else
-WINE_ARCH_ASKED = $(WINE_ARCH)
-endif
+# run Windows programs install what they need first, then go on in a second make that
+# is told the answer (WINE_ARCH on its command line; scripts/wine-arch.sh keeps it in
+# build/ until the machine's packages change). WINE_ARCH=x86_64 given by the user runs
+# the x86-64 build under wine64 also where the 32-bit loader works.
+WINE_ARCH_ASKED = $(if $(WINE_ARCH),$(WINE_ARCH),$$(scripts/wine-arch.sh))
 # The tree whose programs run under Wine here: the product's own (win32) where the
 # 32-bit Wine loader runs, else the same sources built for x86-64.
-RUN_TREE := $(if $(filter i686,$(WINE_ARCH)),build/win32,build/win64)
+RUN_TREE = $(if $(filter i686,$(WINE_ARCH)),build/win32,build/win64)
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-export WINE_ARCH
 VERSION := $(shell cat VERSION)
 
 .PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench dist install-wine clean \
@@ -26,31 +21,48 @@ VERSION := $(shell cat VERSION)
 
 # The targets that run Windows programs: the packages first, then the rest with Wine's
 # answer.
-demo test install-wine bench: deps
+demo test install-wine bench:
+	@sh scripts/install-deps.sh $(DEPS_$@)
 	@$(MAKE) WINE_ARCH=$(WINE_ARCH_ASKED) $@-after-deps
 
 all: win32 native
 
+# What each target needs installed (scripts/install-deps.sh names the packages).
+DEPS_native = native
+DEPS_asan = native
+DEPS_fuzzbuild = native fuzz
+DEPS_win32 = native windows
+DEPS_win64 = native windows
+DEPS_demo = native windows wine
+DEPS_test = native fuzz windows wine
+DEPS_bench = native windows wine
+DEPS_install-wine = native windows wine
+
 deps:
 	@sh scripts/install-deps.sh
 
-native: deps
+native:
+	@sh scripts/install-deps.sh $(DEPS_native)
 	@cmake -S . -B build/native $(CMAKE_QUIET)
 	@cmake --build build/native -j$(JOBS)
 
-asan: deps
+asan:
+	@sh scripts/install-deps.sh $(DEPS_asan)
 	@cmake -S . -B build/native-asan -DDORVALIX_SANITIZE=ON $(CMAKE_QUIET)
 	@cmake --build build/native-asan -j$(JOBS)
 
-fuzzbuild: deps
+fuzzbuild:
+	@sh scripts/install-deps.sh $(DEPS_fuzzbuild)
 	@CXX=clang++ cmake -S . -B build/fuzz -DDORVALIX_FUZZ=ON $(CMAKE_QUIET)
 	@cmake --build build/fuzz -j$(JOBS)
 
-win32: deps
+win32:
+	@sh scripts/install-deps.sh $(DEPS_win32)
 	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(CMAKE_QUIET)
 	@cmake --build build/win32 -j$(JOBS)
 
-win64: deps
+win64:
+	@sh scripts/install-deps.sh $(DEPS_win64)
 	@cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake $(CMAKE_QUIET)
 	@cmake --build build/win64 -j$(JOBS)
 

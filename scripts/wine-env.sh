@@ -13,4 +13,9 @@ fi
 WINEDEBUG=-all
 # No offers to install Wine's .NET and HTML engines, which would wait for a click.
 WINEDLLOVERRIDES="mscoree,mshtml="
-export WINE_ARCH WINE WINEARCH WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+# Wine turns a program's byte paths into Unix file names through the locale, so every
+# session gets the same UTF-8 one, whatever the caller's environment had (C.UTF-8 is
+# on every Debian).
+LANG=C.UTF-8
+LC_ALL=C.UTF-8
+export WINE_ARCH WINE WINEARCH WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG LC_ALL

@@ -8,6 +8,7 @@
 #include "classify/scanner.h"
 
 #include "classify/keyword_table.h"
+#include "text/ascii_text.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ const KeywordPatterns& Keywords()
                 continue;
             std::vector<char> text;
             for (const char* c = KeywordTable[item]; *c; ++c)
-                text.push_back(*c >= 'a' && *c <= 'z' ? static_cast<char>(*c - 'a' + 'A') : *c);
+                text.push_back(UpperAscii(*c));
             text.push_back('\0');
             k.texts.push_back(text);
             k.items.push_back(item);
@@ -140,8 +141,7 @@ void ScanBytes(SourceScanner& scan, const char* data, size_t size)
         }
         if (b == ' ')
             continue;
-        if (b >= 'a' && b <= 'z')
-            b = static_cast<unsigned char>(b - 'a' + 'A');
+        b = static_cast<unsigned char>(UpperAscii(static_cast<char>(b)));
 
         scan.lineState = StepMatcher(lineMatcher, scan.lineState, b);
         if (lineMatcher.endsPattern[scan.lineState]) {

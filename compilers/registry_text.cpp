@@ -14,8 +14,3 @@ std::string TextUpToNul(const char* bytes, std::size_t size)
     const void* nul = size ? std::memchr(bytes, '\0', size) : nullptr;
     return std::string(bytes, nul ? static_cast<const char*>(nul) - bytes : size);
 }
-
-std::string NumberValueText(std::int32_t value)
-{
-    return value < 0 ? std::to_string(value) : ' ' + std::to_string(value);
-}

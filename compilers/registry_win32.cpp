@@ -9,6 +9,7 @@
 
 #include "app/run_state_win32.h"
 #include "compilers/registry_text.h"
+#include "text/ascii_text.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ LONG QueryOpenKeyValue(HKEY key, const std::string& valueName, std::string& text
         if (status == ERROR_SUCCESS && (type != REG_DWORD || size != sizeof(DWORD)))
             return -1;
         if (status == ERROR_SUCCESS)
-            text = NumberValueText(static_cast<int32_t>(number));
+            text = SignedNumberText(static_cast<int32_t>(number));
         return status;
     }
     return -1;  // REG_EXPAND_SZ, REG_MULTI_SZ and every other type are not read

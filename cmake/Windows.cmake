@@ -10,7 +10,7 @@ add_library(dorvalix_win32 STATIC
     compilers/detection_win32.cpp
     compilers/launch_actions_win32.cpp
     compilers/launcher_win32.cpp
-    compilers/registry_win32.cpp
+    registry/registry_win32.cpp
     shell/shell_integration_win32.cpp
     ui/dialog_layer_win32.cpp
     ui/selection_screen_win32.cpp

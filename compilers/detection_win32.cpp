@@ -3,7 +3,7 @@
 #include "compilers/detection_win32.h"
 
 #include "app/run_state_win32.h"
-#include "compilers/registry_win32.h"
+#include "registry/registry_win32.h"
 
 namespace {
 

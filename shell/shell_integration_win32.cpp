@@ -3,7 +3,7 @@
 // and points the extension at it; the previous type's keys are never touched.
 #include "shell/shell_integration_win32.h"
 
-#include "compilers/registry_win32.h"
+#include "registry/registry_win32.h"
 #include "shell/registration_text.h"
 
 ClassesWriter WriteClassesValue = WriteRegistryValue;

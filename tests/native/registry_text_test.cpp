@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "compilers/registry_text.h"
+#include "registry/registry_text.h"
 #include "text/ascii_text.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// compilers/registry_text.h: the byte work of the registry layer that needs no
+// registry/registry_text.h: the byte work of the registry layer that needs no
 // registry: how much of a text is stored and how a stored text reads (a stored number
 // reads as SignedNumberText, text/ascii_text.h).
 // Portable: no Win32, so the sizes the layer passes are checked natively.

@@ -1,5 +1,5 @@
-// compilers/registry_text.cpp: the sizes and texts of stored registry values.
-#include "compilers/registry_text.h"
+// registry/registry_text.cpp: the sizes and texts of stored registry values.
+#include "registry/registry_text.h"
 
 #include <cstring>
 

@@ -15,6 +15,10 @@ enum NoticeControl {
     NoticeProgressRowId = 215,
 };
 
+// The state of the notice's buttons: 0 running, -1 paused, 1 go now. Set to 0 as the
+// notice is built and by its buttons' handlers; read by the countdown loop.
+extern int CountdownState;
+
 // Shows the modeless notice with the text and counts down; returns when the countdown
 // ran out, "&Go now!" was pressed, or the selection screen or a Cancel button took
 // over (SelectionTakenOver). The notice is still on screen unless something closed it.

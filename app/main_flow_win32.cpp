@@ -6,7 +6,6 @@
 #include "app/command_tail.h"
 #include "app/countdown_notice_win32.h"
 #include "app/notice_text.h"
-#include "app/run_state_win32.h"
 #include "app/startup_boxes_win32.h"
 #include "classify/classify_source_win32.h"
 #include "compilers/detection_win32.h"
@@ -14,6 +13,7 @@
 #include "compilers/launcher_win32.h"
 #include "shell/shell_integration_win32.h"
 #include "ui/dialog_layer_win32.h"
+#include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"
 
 std::string LaunchCommand;
@@ -35,7 +35,6 @@ int RunDorvalix(const char* commandLine)
 {
     InitRunState();
     RegisterShellIntegration();  // at every start, before the command line is looked at
-    SelectionTakenOver = 0;
 
     SourcePath = TakeSourcePath(commandLine);
     if (SourcePath.empty()) {

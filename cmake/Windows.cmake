@@ -4,15 +4,14 @@
 add_library(dorvalix_win32 STATIC
     app/countdown_notice_win32.cpp
     app/main_flow_win32.cpp
-    app/run_state_win32.cpp
     app/startup_boxes_win32.cpp
     classify/classify_source_win32.cpp
     compilers/detection_win32.cpp
-    compilers/launch_actions_win32.cpp
     compilers/launcher_win32.cpp
     registry/registry_win32.cpp
     shell/shell_integration_win32.cpp
     ui/dialog_layer_win32.cpp
+    ui/run_state_win32.cpp
     ui/selection_screen_win32.cpp
 )
 target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable user32 gdi32)

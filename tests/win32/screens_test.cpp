@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/countdown_notice_win32.h"
-#include "app/run_state_win32.h"
 #include "compiler_keys_win32.h"
 #include "stand_in_win32.h"
 #include "tools/window_probe_win32.h"
 #include "ui/dialog_layer_win32.h"
+#include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"
 
 namespace {

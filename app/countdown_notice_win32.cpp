@@ -14,6 +14,7 @@ int CountdownState = 0;
 namespace {
 
 constexpr int Running = 0, Paused = -1, GoNow = 1;
+bool OwnChoiceTaken = false;  // set by "&Own choice", which SelectionTakenOver does not tell from Cancel
 
 void BuildNotice(const std::string& text)
 {
@@ -30,11 +31,21 @@ void BuildNotice(const std::string& text)
     FocusControl(d, NoticeGoNowId);
 }
 
+NoticeEnd HowNoticeEnded(HWND notice)
+{
+    if (SelectionTakenOver == 1)
+        return OwnChoiceTaken ? NoticeEnd::OwnChoice : NoticeEnd::Cancel;
+    if (CountdownState == GoNow)
+        return NoticeEnd::GoNow;
+    return IsWindow(notice) ? NoticeEnd::RanOut : NoticeEnd::Closed;
+}
+
 }  // namespace
 
-void ShowCountdownNotice(const std::string& text)
+NoticeEnd ShowCountdownNotice(const std::string& text)
 {
     CountdownState = Running;
+    OwnChoiceTaken = false;
     BuildNotice(text);
     HWND notice = CurrentDialog;
     ShowModeless(notice, nullptr, nullptr);
@@ -56,6 +67,7 @@ void ShowCountdownNotice(const std::string& text)
         if (CountdownState == GoNow)
             break;
     }
+    return HowNoticeEnded(notice);
 }
 
 LRESULT OnGoNow(HWND, UINT, WPARAM, LPARAM)
@@ -78,6 +90,7 @@ LRESULT OnWaitToggle(HWND, UINT, WPARAM, LPARAM)
 
 LRESULT OnOwnChoice(HWND, UINT, WPARAM, LPARAM)
 {
+    OwnChoiceTaken = true;
     RunSelectionScreen();  // its whole modal loop runs inside this handler
     return 0;
 }

@@ -104,6 +104,13 @@ std::vector<DWORD> BuildTemplate(DWORD style, DWORD exStyle, int x, int y, int w
     return buffer;
 }
 
+HWND FontDialog = nullptr;  // the dialog whose font DialogFont names
+
+HFONT FontOf(HWND dialog)
+{
+    return reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+}
+
 DialogCallback CallbackOf(HWND window)
 {
     return reinterpret_cast<DialogCallback>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -152,8 +159,10 @@ HWND NewDialog(HWND parent, const std::string& title, int x, int y, int width, i
     std::vector<DWORD> dialogTemplate = BuildTemplate(style, exStyle, x, y, width, height, WideTitle(title));
     HWND dialog = CreateDialogIndirectParamA(DialogInstance, reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
                                              parent, CommonDialogProc, 0);
-    if (dialog)
-        DialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    if (dialog) {
+        DialogFont = FontOf(dialog);
+        FontDialog = dialog;
+    }
     return dialog;
 }
 
@@ -174,7 +183,8 @@ HWND AddControl(ControlKind kind, HWND dialog, int id, const std::string& captio
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), DialogInstance, nullptr);
     if (!control)
         return nullptr;
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont), TRUE);
+    // The font of the control's own dialog: it lives as long as the control does.
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(dialog)), TRUE);
     SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(callback));
     // Only a default push button becomes the dialog's default; BS_DEFPUSHBUTTON is a
     // button type, so the test is on the type bits, not on bit 0 alone.
@@ -293,8 +303,13 @@ INT_PTR CALLBACK CommonDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         handled = callback(dialog, message, wParam, lParam);
     // Counted whatever the callback answered, so that a callback which handles
     // WM_DESTROY cannot leave a destroyed dialog counted as open.
-    if (message == WM_DESTROY)
+    if (message == WM_DESTROY) {
         --OpenDialogCount;
+        if (dialog == FontDialog) {  // the system deletes a dialog's font with the dialog
+            DialogFont = nullptr;
+            FontDialog = nullptr;
+        }
+    }
     if (handled)
         return handled;
     if (message == WM_SYSCOMMAND && LOWORD(wParam) == SC_CLOSE) {

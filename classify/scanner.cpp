@@ -69,6 +69,15 @@ void BeginLine(SourceScanner& scan)
     scan.lineFound = PatternSet{};
 }
 
+// A directive on the line: the family's score decides, and the reading stops.
+void TakeDirective(SourceScanner& scan, int32_t& familyScore, int line)
+{
+    familyScore = DirectiveScore;
+    scan.verdict.byDirective = true;
+    scan.detail.directiveLine = line;
+    scan.done = true;
+}
+
 // Settles the current line: a directive decides and stops the reading; otherwise the
 // line's mentions count, once per family.
 void EndLine(SourceScanner& scan)
@@ -76,20 +85,10 @@ void EndLine(SourceScanner& scan)
     scan.inLine = false;
     int line = ++scan.detail.linesRead;
     const PatternSet& f = scan.lineFound;
-    if (Has(f, UsePbCcSlash) || Has(f, UsePbCc)) {
-        scan.verdict.consoleScore = DirectiveScore;
-        scan.verdict.byDirective = true;
-        scan.detail.directiveLine = line;
-        scan.done = true;
-        return;
-    }
-    if (Has(f, UsePbDllSlash) || Has(f, UsePbDll)) {
-        scan.verdict.windowsScore = DirectiveScore;
-        scan.verdict.byDirective = true;
-        scan.detail.directiveLine = line;
-        scan.done = true;
-        return;
-    }
+    if (Has(f, UsePbCcSlash) || Has(f, UsePbCc))
+        return TakeDirective(scan, scan.verdict.consoleScore, line);
+    if (Has(f, UsePbDllSlash) || Has(f, UsePbDll))
+        return TakeDirective(scan, scan.verdict.windowsScore, line);
     if (Has(f, PbCcSlash) || Has(f, PbCc)) {
         scan.verdict.consoleScore += 1;
         scan.detail.consoleMentionLines.push_back(line);

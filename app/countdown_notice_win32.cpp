@@ -1,6 +1,6 @@
 // app/countdown_notice_win32.cpp: the countdown notice. One window message is handled
 // per pass of the countdown loop; the buttons' handlers run inside that and talk to
-// the loop only through CountdownState and SelectionTakenOver.
+// the loop only through CountdownState, SelectionTakenOver and OwnChoiceTaken.
 #include "app/countdown_notice_win32.h"
 
 #include "app/countdown_pacing.h"

@@ -1,6 +1,8 @@
 // app/notice_text.cpp: builds the countdown notice's text, byte for byte.
 #include "app/notice_text.h"
 
+#include "text/ascii_text.h"
+
 namespace {
 
 #if defined(__MINGW32__)
@@ -36,11 +38,6 @@ std::string UndecidedText()
 }
 
 }  // namespace
-
-std::string SignedNumberText(long long value)
-{
-    return value < 0 ? std::to_string(value) : ' ' + std::to_string(value);
-}
 
 std::string CreditBlock()
 {

@@ -45,7 +45,7 @@ std::string CreditBlock()
            "Written by the Dorvalix developers" + Cr +
            "https://dorvalix.example.org" + Cr +
            "Registry code by the Dorvalix developers, from their file" + Cr +
-           "compilers/registry_win32.cpp, donated to the public domain" + Cr + Cr +
+           "registry/registry_win32.cpp, donated to the public domain" + Cr + Cr +
            "DORVALIX: let your source select the compiler" + Cr +
            DORVALIX_TOOL + Cr +
            "The compilers: http://www.powerbasic.com";

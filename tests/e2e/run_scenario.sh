@@ -156,7 +156,7 @@ credit_block() {
     printf '\r\r%s\r%s\r%s\r%s\r\r%s\r%s\r%s' \
         "Written by the Dorvalix developers" "https://dorvalix.example.org" \
         "Registry code by the Dorvalix developers, from their file" \
-        "compilers/registry_win32.cpp, donated to the public domain" \
+        "registry/registry_win32.cpp, donated to the public domain" \
         "DORVALIX: let your source select the compiler" "$E2E_TOOL_LINE" \
         "The compilers: http://www.powerbasic.com"
 }

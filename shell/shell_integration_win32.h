@@ -1,7 +1,8 @@
 // shell/shell_integration_win32.h: makes DORVALIX the shell handler of .bas and .inc
 // under HKEY_CLASSES_ROOT, at every start, or for this user alone where the machine's
 // file types may not be changed. Silent: nothing is shown or reported, and nothing is
-// ever deleted.
+// ever deleted. What it cannot change, the user's own choice, it only reads, for the
+// usage box to tell.
 #pragma once
 
 #include <windows.h>

@@ -307,7 +307,8 @@ TEST_F(ClassesRoot, TakesOnlyTextFromTheValuesItReads) {
 }
 
 const char UsageText[] =
-    "No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\ror doubleclick on any file with the .BAS extension";
+    "No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\r"
+    "or doubleclick on any file with the .BAS extension";
 const char ChooseDorvalix[] =
     "To open them with DORVALIX: right-click such a file, Open with, Choose another app, DORVALIX, Always; or "
     "Settings, Default apps.";

@@ -2,6 +2,10 @@
 // are separated by CR alone, like every text the program builds.
 #include "app/startup_boxes_win32.h"
 
+#include <vector>
+
+#include "shell/registration_text.h"
+#include "shell/shell_integration_win32.h"
 #include "ui/dialog_layer_win32.h"
 
 namespace {
@@ -16,12 +20,73 @@ const char UsageText[] =
 const char OpenFailureText[] =
     "The file passed as parameter could not be opened!\r"
     "Execution terminated.";
+const char ChooseDorvalixLine[] =
+    "To open them with DORVALIX: right-click such a file, Open with, Choose another app, DORVALIX, "
+    "Always; or Settings, Default apps.";
+
+// ".bas" as the box names it: ".BAS".
+std::string BoxExtension(const std::string& extension)
+{
+    std::string name = extension;
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return name;
+}
+
+// Where the user's own choice in Windows gives the extension to another program: which
+// one. Empty where there is no choice or it names DORVALIX's type or program.
+std::string OtherChoiceLine(const std::string& extension)
+{
+    std::string type = UserChoiceType(extension);
+    if (type.empty() || IsOwnFileType(type))
+        return std::string();
+    std::string program = TypeHandlerName(type);
+    if (IsOwnHandler(program))
+        return std::string();  // DORVALIX.EXE chosen as a program of its own
+    std::string opener = program.empty() ? "the file type " + type : program + " (file type " + type + ")";
+    return BoxExtension(extension) + " files open with " + opener + ", as chosen in Windows.";
+}
+
+// The paragraph on the extensions that will not reach DORVALIX, its lines separated by
+// CR; empty where both do. An extension that could not be registered is named only as
+// such: choosing DORVALIX for it would not help.
+std::string AssociationNote()
+{
+    int refusedCount = 0;
+    std::string refused;
+    std::vector<std::string> lines;
+    for (const char* extension : SourceExtensions) {
+        if (!ExtensionIsRegistered(extension)) {
+            refused += (refusedCount++ ? " and " : "") + BoxExtension(extension);
+            continue;
+        }
+        std::string line = OtherChoiceLine(extension);
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    if (!lines.empty())
+        lines.push_back(ChooseDorvalixLine);
+    if (refusedCount > 0)
+        lines.insert(lines.begin(), "The " + refused + (refusedCount > 1 ? " file types" : " file type") +
+                                        " could not be registered for this user.");
+    std::string note;
+    for (const std::string& line : lines)
+        note += (note.empty() ? "" : "\r") + line;
+    return note;
+}
 
 }  // namespace
 
+std::string UsageBoxText()
+{
+    std::string note = AssociationNote();
+    return note.empty() ? UsageText : UsageText + std::string("\r\r") + note;
+}
+
 void ShowUsage()
 {
-    ShowMessage(UsageText, StopBoxStyle, "Dorvalix");  // the pressed button does not matter
+    ShowMessage(UsageBoxText(), StopBoxStyle, "Dorvalix");  // the pressed button does not matter
 }
 
 void ShowOpenFailure()

@@ -77,6 +77,32 @@ std::string ReadRegistryValue(HKEY root, const std::string& keyPath, const std::
     return text;  // empty on any failure
 }
 
+bool ReadTypedRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                            std::string& text, DWORD& type)
+{
+    HKEY key = nullptr;
+    RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
+    DWORD storedType = 0;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(key, valueName.c_str(), nullptr, &storedType, nullptr, &size);
+    std::string stored;
+    if (status == ERROR_SUCCESS && storedType == REG_EXPAND_SZ) {
+        std::vector<char> bytes;
+        status = QueryValueBytes(key, valueName, REG_EXPAND_SZ, size, bytes);
+        stored = TextUpToNul(bytes.data(), bytes.size());
+    } else if (status == ERROR_SUCCESS && storedType == REG_NONE) {
+        status = size == 0 ? ERROR_SUCCESS : -1;
+    } else if (status == ERROR_SUCCESS) {
+        status = QueryOpenKeyValue(key, valueName, stored);  // REG_SZ, REG_DWORD; -1 for the rest
+    }
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return false;
+    text = stored;
+    type = storedType;
+    return true;
+}
+
 LONG SetOpenKeyValue(HKEY key, const std::string& valueName, DWORD type, const std::string& text)
 {
     DWORD size = static_cast<DWORD>(TextDataSize(text));

@@ -19,6 +19,14 @@ static_assert(KeyAccess == 0x3F, "the six rights of the key, and nothing of DELE
 // leading space for zero or more; empty for a missing key or value or another type.
 std::string ReadRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName);
 
+// The value with its type, for the file-type registration, which keeps the type of
+// what it copies and stores values of more than one type: REG_EXPAND_SZ as its text
+// up to its first NUL (not expanded), REG_NONE when it holds no data as the empty
+// text, REG_SZ and REG_DWORD as ReadRegistryValue reads them. False (text and type
+// untouched) for a missing key or value and for any other type or data.
+bool ReadTypedRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                            std::string& text, DWORD& type);
+
 // Creates every missing level of keyPath and stores the text (without a terminating
 // NUL) with the given type. True when the value was stored; most callers ignore it.
 bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,

@@ -7,6 +7,7 @@
 const char FileTypeName[] = "Dorvalix";
 const char OpenCommandKey[] = "Dorvalix\\shell\\open\\command";
 const char ChooserCommandKey[] = "Dorvalix\\shell\\openas\\command";
+const char* const SourceExtensions[2] = {".bas", ".inc"};
 
 namespace {
 
@@ -67,6 +68,16 @@ std::string HandlerName(const std::string& previousCommand)
 bool IsOwnHandler(const std::string& handlerName)
 {
     return UpperAscii(handlerName) == "DORVALIX";
+}
+
+bool IsOwnFileType(const std::string& typeName)
+{
+    return UpperAscii(typeName) == UpperAscii(FileTypeName);
+}
+
+std::string OpenWithProgidsKey(const std::string& extension)
+{
+    return extension + "\\OpenWithProgids";
 }
 
 std::string OpenWithCommandKey(const std::string& handlerName)

@@ -10,6 +10,9 @@ extern const char FileTypeName[];       // "Dorvalix"
 extern const char OpenCommandKey[];     // "Dorvalix\shell\open\command"
 extern const char ChooserCommandKey[];  // "Dorvalix\shell\openas\command"
 
+// The extensions the program registers itself for, in that order: ".bas", ".inc".
+extern const char* const SourceExtensions[2];
+
 // The part of text after its last backslash: all of it without one, empty when the
 // text ends with one.
 std::string FileNamePart(const std::string& text);
@@ -23,6 +26,13 @@ std::string HandlerName(const std::string& previousCommand);
 // True for a handler named DORVALIX in any letter case: the program itself, which
 // never becomes an Open-with verb of its own file type.
 bool IsOwnHandler(const std::string& handlerName);
+
+// True for the file type "Dorvalix" in any letter case: type names are key names, and
+// the registry compares those without regard to case.
+bool IsOwnFileType(const std::string& typeName);
+
+// The extension's key (".bas") + "\OpenWithProgids": the types its "Open with" offers.
+std::string OpenWithProgidsKey(const std::string& extension);
 
 // "Dorvalix\shell\Open with " + handler name + "\command". The verb key's name is
 // the caption that the shell shows.

@@ -1,54 +1,133 @@
 // shell/shell_integration_win32.cpp: the file-type registration. Reads the type that
-// holds each extension and its open command, then writes the "Dorvalix" type's verbs
-// and points the extension at it; the previous type's keys are never touched.
+// holds each extension and its open command, then writes the "Dorvalix" type's verbs,
+// lists it under the extension's OpenWithProgids and points the extension at it; the
+// previous type's keys and other programs' entries are never touched.
 #include "shell/shell_integration_win32.h"
+
+#include <shlobj.h>
 
 #include "registry/registry_win32.h"
 #include "shell/registration_text.h"
 
 ClassesWriter WriteClassesValue = WriteRegistryValue;
+ShellNotifier NotifyShell = SHChangeNotify;
+
+const char UserClassesKey[] = "Software\\Classes";
 
 namespace {
 
-// Every value of the registration is a key's default (unnamed) value.
+// Every value of the registration but the OpenWithProgids entry is a key's default
+// (unnamed) value.
 const char DefaultValue[] = "";
+
+// Below HKEY_CURRENT_USER: where Windows keeps the user's own choice per extension.
+const char FileExtsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 
 std::string ReadClassesValue(const std::string& keyPath)
 {
     return ReadRegistryValue(HKEY_CLASSES_ROOT, keyPath, DefaultValue);  // empty on any failure
 }
 
-bool WriteClassesText(const std::string& keyPath, const std::string& text)
+std::string UserClassesPath(const std::string& keyPath)
 {
-    return WriteClassesValue(HKEY_CLASSES_ROOT, keyPath, DefaultValue, text, REG_SZ);
+    return std::string(UserClassesKey) + "\\" + keyPath;
+}
+
+bool HoldsValue(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text,
+                DWORD type)
+{
+    std::string stored;
+    DWORD storedType = REG_NONE;
+    return ReadTypedRegistryValue(root, keyPath, valueName, stored, storedType) && storedType == type &&
+           stored == text;
+}
+
+// Makes the value hold text with type, through HKEY_CLASSES_ROOT, or below the user's
+// half where HKEY_CLASSES_ROOT refuses; a value that holds it already is not written
+// again. Counts each write in writes. True when the value holds it afterwards.
+bool StoreClassesValue(const std::string& keyPath, const std::string& valueName, const std::string& text,
+                       DWORD type, int& writes)
+{
+    if (HoldsValue(HKEY_CLASSES_ROOT, keyPath, valueName, text, type))
+        return true;
+    bool stored = WriteClassesValue(HKEY_CLASSES_ROOT, keyPath, valueName, text, type);
+    // Where Windows shows the user's half first, the read above saw it already; where
+    // it does not, the refused value may sit there from an earlier start.
+    std::string userPath = UserClassesPath(keyPath);
+    if (!stored && HoldsValue(HKEY_CURRENT_USER, userPath, valueName, text, type))
+        return true;
+    if (!stored)
+        stored = WriteClassesValue(HKEY_CURRENT_USER, userPath, valueName, text, type);
+    writes += stored ? 1 : 0;
+    return stored;
+}
+
+// The open command of a type and its stored type: an expandable command
+// (REG_EXPAND_SZ) stays one, everything else read as text is stored as REG_SZ.
+// Empty for a type without one.
+std::string ReadOpenCommand(const std::string& type, DWORD& commandType)
+{
+    std::string command;
+    DWORD storedType = REG_SZ;
+    ReadTypedRegistryValue(HKEY_CLASSES_ROOT, type + "\\shell\\open\\command", DefaultValue, command, storedType);
+    commandType = storedType == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ;
+    return command;
 }
 
 }  // namespace
 
-void RegisterExtension(const std::string& extension)
+int RegisterExtension(const std::string& extension)
 {
     std::string currentType = ReadClassesValue(extension);
     std::string previousCommand;
+    DWORD commandType = REG_SZ;
     if (currentType != FileTypeName)  // skips our own command; "dorvalix" (the same key) is read, IsOwnHandler drops it
-        previousCommand = ReadClassesValue(currentType + "\\shell\\open\\command");
+        previousCommand = ReadOpenCommand(currentType, commandType);
 
     // The type's own keys first: where they are refused, the extension keeps its
     // previous type, which still opens the file.
-    bool openStored = WriteClassesText(OpenCommandKey, BuildOpenCommand(ProgramPath()));
-    WriteClassesText(ChooserCommandKey, BuildChooserCommand());
+    int writes = 0;
+    bool openStored = StoreClassesValue(OpenCommandKey, DefaultValue, BuildOpenCommand(ProgramPath()), REG_SZ, writes);
+    StoreClassesValue(ChooserCommandKey, DefaultValue, BuildChooserCommand(), REG_SZ, writes);
 
     std::string handlerName = HandlerName(previousCommand);
-    if (!previousCommand.empty() && !IsOwnHandler(handlerName))
-        WriteClassesText(OpenWithCommandKey(handlerName), previousCommand);  // byte for byte as read
+    if (!previousCommand.empty() && !IsOwnHandler(handlerName))  // byte for byte as read, of its type
+        StoreClassesValue(OpenWithCommandKey(handlerName), DefaultValue, previousCommand, commandType, writes);
 
-    if (openStored)
-        WriteClassesText(extension, FileTypeName);
+    if (openStored) {
+        // An empty entry: the shell reads only its name.
+        StoreClassesValue(OpenWithProgidsKey(extension), FileTypeName, std::string(), REG_NONE, writes);
+        StoreClassesValue(extension, DefaultValue, FileTypeName, REG_SZ, writes);
+    }
+    return writes;
 }
 
 void RegisterShellIntegration()
 {
-    RegisterExtension(".bas");
-    RegisterExtension(".inc");
+    int writes = 0;
+    for (const char* extension : SourceExtensions)
+        writes += RegisterExtension(extension);
+    if (writes > 0)
+        NotifyShell(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+std::string UserChoiceType(const std::string& extension)
+{
+    std::string choices = FileExtsKey + extension;
+    std::string type = ReadRegistryValue(HKEY_CURRENT_USER, choices + "\\UserChoiceLatest", "ProgId");
+    return type.empty() ? ReadRegistryValue(HKEY_CURRENT_USER, choices + "\\UserChoice", "ProgId") : type;
+}
+
+std::string TypeHandlerName(const std::string& type)
+{
+    DWORD commandType = REG_SZ;
+    return HandlerName(ReadOpenCommand(type, commandType));
+}
+
+bool ExtensionIsRegistered(const std::string& extension)
+{
+    return IsOwnFileType(ReadClassesValue(extension)) ||
+           IsOwnFileType(ReadRegistryValue(HKEY_CURRENT_USER, UserClassesPath(extension), DefaultValue));
 }
 
 std::string ProgramPath(DWORD firstBufferSize)

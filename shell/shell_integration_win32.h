@@ -1,6 +1,8 @@
 // shell/shell_integration_win32.h: makes DORVALIX the shell handler of .bas and .inc
-// under HKEY_CLASSES_ROOT, at every start. Silent: nothing is shown or reported, and
-// nothing is ever deleted.
+// under HKEY_CLASSES_ROOT, at every start, or for this user alone where the machine's
+// file types may not be changed. Silent: nothing is shown or reported, and nothing is
+// ever deleted. What it cannot change, the user's own choice, it only reads, for the
+// usage box to tell.
 #pragma once
 
 #include <windows.h>
@@ -8,15 +10,41 @@
 #include <string>
 
 // Runs at every start, before the command line is looked at: RegisterExtension for
-// ".bas", then for ".inc".
+// each of SourceExtensions (".bas", then ".inc"). When either changed a value, the
+// shell is told once that the file associations changed, so that it shows them
+// without a restart.
 void RegisterShellIntegration();
 
 // Points the extension (with its leading dot) at the file type "Dorvalix" and writes
-// that type's open and chooser commands. When the extension belonged to another type
-// with an open command, that command becomes the verb "Open with <handler name>". The
-// extension is pointed at "Dorvalix" only once its open command is stored, so a
-// refused write never leaves the extension on a type that opens nothing.
-void RegisterExtension(const std::string& extension);
+// that type's open and chooser commands, and lists the type among the extension's
+// OpenWithProgids, which the shell offers under "Open with". When the extension
+// belonged to another type with an open command, that command becomes the verb "Open
+// with <handler name>", of the type it was stored with. The extension is pointed at
+// "Dorvalix" only once its open command is stored, so a refused write never leaves the
+// extension on a type that opens nothing.
+// Each value is read first and written only where it differs. A write that
+// HKEY_CLASSES_ROOT refuses (a machine-wide key that only an administrator may change)
+// is made with the same key path below UserClassesKey, the user's own half of
+// HKEY_CLASSES_ROOT. Returns the number of values written.
+int RegisterExtension(const std::string& extension);
+
+// HKEY_CURRENT_USER\Software\Classes: what the user's view of HKEY_CLASSES_ROOT shows
+// first.
+extern const char UserClassesKey[];
+
+// The file type that the user's own choice in Windows ("Always use this app") names
+// for the extension: the ProgId of UserChoiceLatest where it has one, else of
+// UserChoice, below HKEY_CURRENT_USER\...\Explorer\FileExts\<extension>. Empty where
+// the user chose nothing. DORVALIX only reads these keys.
+std::string UserChoiceType(const std::string& extension);
+
+// The name of the program that the type's open command starts, as an "Open with" verb
+// would be named after it; empty where the type has no open command.
+std::string TypeHandlerName(const std::string& type);
+
+// True when the extension is pointed at the file type "Dorvalix" (in any letter case,
+// as the registry compares key names), through HKEY_CLASSES_ROOT or in the user's half.
+bool ExtensionIsRegistered(const std::string& extension);
 
 // The full path of the running program file, however long; empty when the system
 // reports nothing. The buffer starts at firstBufferSize bytes and grows until the
@@ -28,3 +56,8 @@ std::string ProgramPath(DWORD firstBufferSize = MAX_PATH);
 using ClassesWriter = bool (*)(HKEY root, const std::string& keyPath, const std::string& valueName,
                                const std::string& text, DWORD type);
 extern ClassesWriter WriteClassesValue;
+
+// The one call that tells the shell of changed associations; SHChangeNotify unless a
+// test counts the calls instead.
+using ShellNotifier = void(WINAPI*)(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2);
+extern ShellNotifier NotifyShell;

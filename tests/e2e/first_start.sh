@@ -1,12 +1,14 @@
 # The first start on a machine where other programs open .bas and .inc, and the starts
 # that end in a box or on a screen with nothing to choose. Sourced by run_scenario.sh.
 
-# Before DORVALIX: .bas and .inc belong to two other editors.
+# Before DORVALIX: .bas and .inc belong to two other editors; the one of .inc has its
+# open command stored as an expandable text (REG_EXPAND_SZ), as many installers do.
 set_machine_value 'Software\Classes\.bas' @ 'SrcEditFile'
 set_machine_value 'Software\Classes\SrcEditFile\shell\open\command' @ 'C:\Tools\SrcEdit.exe "%1"'
 set_machine_value 'Software\Classes\.inc' @ 'IncFile'
-set_machine_value 'Software\Classes\IncFile\shell\open\command' @ 'notepad.exe %1'
+set_machine_value 'Software\Classes\IncFile\shell\open\command' @ '%SystemDrive%\Tools\IncEdit.exe "%1"' expand
 write_source 'C:\src\a.bas' 'CLS'
+write_source 'C:\src\c.inc' 'x = 1'
 write_source 'C:\src\b.bas' 'CLS'
 write_source 'C:\src\plain.bas' 'x = 1'
 start_wine
@@ -33,7 +35,7 @@ expect_classes_value 'Dorvalix\shell\open\command' '"C:\e2e\DORVALIX.EXE" "%1"'
 expect_classes_value 'Dorvalix\shell\openas\command' 'rundll32.exe shell32.dll,OpenAs_RunDLL "%1"'
 # The editors that had the extensions stay one click away; their own keys are kept.
 expect_classes_value 'Dorvalix\shell\Open with SrcEdit\command' 'C:\Tools\SrcEdit.exe "%1"'
-expect_classes_value 'Dorvalix\shell\Open with notepad\command' 'notepad.exe %1'
+expect_classes_value 'Dorvalix\shell\Open with IncEdit\command' '%SystemDrive%\Tools\IncEdit.exe "%1"' REG_EXPAND_SZ
 expect_classes_value 'SrcEditFile\shell\open\command' 'C:\Tools\SrcEdit.exe "%1"'
 
 # Sources that cannot be opened: a missing file; an existing one whose closing quote
@@ -70,15 +72,17 @@ EOF
 # Later starts took nothing over: still the four verbs of the first start.
 verbs=$(timeout 60 "$WINE" reg query 'HKCR\Dorvalix\shell' | tr -d '\r' |
     sed -n 's/^HKEY_CLASSES_ROOT\\Dorvalix\\shell\\//p' | sort | tr '\n' '|')
-[ "$verbs" = 'Open with SrcEdit|Open with notepad|open|openas|' ] || fail "verbs of Dorvalix: $verbs"
+[ "$verbs" = 'Open with IncEdit|Open with SrcEdit|open|openas|' ] || fail "verbs of Dorvalix: $verbs"
 say "verbs of Dorvalix: $verbs"
 
 # Opened as the shell opens it on a double-click: the open verb runs DORVALIX on the
-# file, which starts the compiler it decided; the editor that had .bas before is one
-# verb away and gets the file as its own command says. Both are stand-ins.
+# file, which starts the compiler it decided; the editors that had .bas and .inc before
+# are one verb away and get the file as their own commands say, the expandable one
+# expanded. All are stand-ins.
 mkdir -p "$(host_path 'C:\PBCC200')" "$(host_path 'C:\Tools')"
 cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\PBCC200\PBCC.EXE')"
 cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\Tools\SrcEdit.exe')"
+cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\Tools\IncEdit.exe')"
 timeout 60 "$WINE" reg add 'HKLM\Software\PowerBASIC\PB/CC\2.00' /v Filename /d 'C:\PBCC200\PBCC.EXE' /f \
     >/dev/null || fail "could not install PB/CC 2.00"
 drive shell-open <<EOF
@@ -95,6 +99,12 @@ shell-open "Open with SrcEdit" C:\src\a.bas
 wait-exit 0
 wait-file C:\e2e\srcedit.log
 expect-line C:\e2e\srcedit.log $(q 'command=C:\Tools\SrcEdit.exe "C:\src\a.bas"')
+env DORVALIX_STAND_IN_LOG C:\e2e\incedit.log
+shell-open "Open with IncEdit" C:\src\c.inc
+wait-exit 0
+wait-file C:\e2e\incedit.log
+expect-line C:\e2e\incedit.log $(q 'command=C:\Tools\IncEdit.exe "C:\src\c.inc"')
 EOF
 expect_starts 'C:\e2e\shell-open.log' 1
 expect_starts 'C:\e2e\srcedit.log' 1
+expect_starts 'C:\e2e\incedit.log' 1

@@ -76,11 +76,13 @@ q() { printf '"%s"' "$(escape "$1")"; }
 host_path() { printf '%s/drive_c/%s' "$WINEPREFIX" "$(printf '%s' "${1#C:\\}" | tr '\\' /)"; }
 
 # A registry default or named value written before Wine starts: key below
-# HKEY_LOCAL_MACHINE, value name ("@" for the default), text.
+# HKEY_LOCAL_MACHINE, value name ("@" for the default), text, and "expand" for a
+# REG_EXPAND_SZ (else REG_SZ).
 set_machine_value() {
     [ -z "$WINE_STARTED" ] || fail "set_machine_value after Wine started"
     name=$2; [ "$name" = @ ] || name="\"$(escape "$name")\""
-    printf '\n[%s] 0\n%s="%s"\n' "$(escape "$1")" "$name" "$(escape "$3")" >>"$WINEPREFIX/system.reg"
+    kind=; [ "${4:-}" = expand ] && kind='str(2):'
+    printf '\n[%s] 0\n%s=%s"%s"\n' "$(escape "$1")" "$name" "$kind" "$(escape "$3")" >>"$WINEPREFIX/system.reg"
 }
 
 # A stand-in compiler installed at the Windows path (on C:) under a version key
@@ -133,15 +135,16 @@ drive() {
     timeout 120 "$WINE" 'C:\e2e\dorvalix-driver.exe' script "$script" || fail "driver script $1"
 }
 
-# The default value of a key below HKEY_CLASSES_ROOT, as reg query shows it.
+# The default value of a key below HKEY_CLASSES_ROOT of the given type (REG_SZ unless
+# named), as reg query shows it.
 classes_value() {
     timeout 60 "$WINE" reg query "HKCR\\$1" /ve 2>/dev/null | tr -d '\r' |
-        sed -n 's/^    (Default)    REG_SZ    //p'
+        sed -n "s/^    (Default)    ${2:-REG_SZ}    //p"
 }
 
-expect_classes_value() {
-    got=$(classes_value "$1")
-    [ "$got" = "$2" ] || fail "HKCR\\$1: got [$got], expected [$2]"
+expect_classes_value() {  # key, text, type (REG_SZ unless named)
+    got=$(classes_value "$1" "${3:-}")
+    [ "$got" = "$2" ] || fail "HKCR\\$1: got [$got], expected [$2] of type ${3:-REG_SZ}"
     say "HKCR\\$1 = $got"
 }
 

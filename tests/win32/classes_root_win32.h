@@ -1,5 +1,6 @@
-// tests/win32/classes_root_win32.h: the keys of the file-type registration below the
-// prefix's real HKEY_CLASSES_ROOT in tests: read whole into a tree to compare, set up
+// tests/win32/classes_root_win32.h: the keys of the file-type registration in the
+// prefix's real registry in tests, below HKEY_CLASSES_ROOT and in the user's half
+// (HKEY_CURRENT_USER\Software\Classes): read whole into a tree to compare, set up
 // value by value, and saved before a test and put back after it.
 #pragma once
 
@@ -14,6 +15,17 @@
 const char* const TouchedKeys[] = {".bas", ".inc", "Dorvalix", "dvxtest.a", "dvxtest.b"};
 const char SavedClassesKeys[] = "Software\\DorvalixTestSaved";  // below HKEY_CURRENT_USER
 
+// The two places the registration writes, each as a root and the path before a key's
+// own: HKEY_CLASSES_ROOT (under Wine the machine's half alone) and the user's half.
+struct Half {
+    HKEY root;
+    const char* base;
+};
+const Half MachineHalf = {HKEY_CLASSES_ROOT, ""};
+const Half UserHalf = {HKEY_CURRENT_USER, "Software\\Classes\\"};
+// The user's own choices per extension (UserChoice), below HKEY_CURRENT_USER.
+const char UserChoicesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+
 struct Value {
     DWORD type;
     std::string bytes;
@@ -22,10 +34,11 @@ struct Value {
 // Key path -> value name -> value; a key without values has an empty map.
 using Tree = std::map<std::string, std::map<std::string, Value>>;
 
-inline void ReadTree(HKEY root, const std::string& path, Tree& tree)
+// The key at the half's base + path and every key below it, named by path.
+inline void ReadTree(const Half& half, const std::string& path, Tree& tree)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(half.root, (half.base + path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     std::map<std::string, Value>& values = tree[path];
     std::vector<BYTE> data(256 * 1024);  // room for the tests' largest values
@@ -53,14 +66,14 @@ inline void ReadTree(HKEY root, const std::string& path, Tree& tree)
     }
     RegCloseKey(key);
     for (const std::string& subkey : subkeys)
-        ReadTree(root, path + "\\" + subkey, tree);
+        ReadTree(half, path + "\\" + subkey, tree);
 }
 
-inline Tree TouchedTree()
+inline Tree TouchedTree(const Half& half = MachineHalf)
 {
     Tree tree;
     for (const char* key : TouchedKeys)
-        ReadTree(HKEY_CLASSES_ROOT, key, tree);
+        ReadTree(half, key, tree);
     return tree;
 }
 
@@ -81,71 +94,87 @@ inline void ExpectTree(const Tree& expected, const Tree& got, const std::string&
     EXPECT_TRUE(expected == got) << what << "\ngot:\n" << Describe(got) << "expected:\n" << Describe(expected);
 }
 
-// One value to set up before the registration, stored as given.
+// One value to set up before the registration, stored as given; below
+// HKEY_CLASSES_ROOT unless another root is named.
 struct Entry {
     std::string key;
     std::string name;
     DWORD type;
     std::string bytes;
+    HKEY root = HKEY_CLASSES_ROOT;
 };
 
 inline void WriteEntry(const Entry& entry)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr))
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(entry.root, entry.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
         << entry.key;
     RegSetValueExA(key, entry.name.c_str(), 0, entry.type, reinterpret_cast<const BYTE*>(entry.bytes.data()),
                    static_cast<DWORD>(entry.bytes.size()));
     RegCloseKey(key);
 }
 
-// Removes the touched keys and writes the given entries alone.
+// Every key a test may change: the touched keys in both halves and the user's choices
+// for both extensions.
+inline std::vector<std::pair<HKEY, std::string>> ChangedKeys()
+{
+    std::vector<std::pair<HKEY, std::string>> keys;
+    for (const Half& half : {MachineHalf, UserHalf})
+        for (const char* name : TouchedKeys)
+            keys.push_back({half.root, half.base + std::string(name)});
+    for (const char* extension : {".bas", ".inc"})
+        keys.push_back({HKEY_CURRENT_USER, UserChoicesKey + std::string(extension)});
+    return keys;
+}
+
+// Removes the changed keys and writes the given entries alone.
 inline void PrepareClassesRoot(const std::vector<Entry>& entries)
 {
-    for (const char* key : TouchedKeys)
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+    for (const auto& key : ChangedKeys())
+        RegDeleteTreeA(key.first, key.second.c_str());
     for (const Entry& entry : entries)
         WriteEntry(entry);
 }
 
-// Saves the touched keys below HKEY_CURRENT_USER and removes them; Restore puts them
+// Saves the changed keys below HKEY_CURRENT_USER and removes them; Restore puts them
 // back, so that every test starts from its own entries alone.
 class ClassesRootSaver {
 public:
     void Save()
     {
         RegDeleteTreeA(HKEY_CURRENT_USER, SavedClassesKeys);
-        for (const char* name : TouchedKeys) {
+        for (const auto& changed : ChangedKeys()) {
             HKEY key = nullptr;
-            bool exists = RegOpenKeyExA(HKEY_CLASSES_ROOT, name, 0, KEY_READ, &key) == ERROR_SUCCESS;
+            bool exists = RegOpenKeyExA(changed.first, changed.second.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
             saved_.push_back(exists);
             if (!exists)
                 continue;
             HKEY copy = nullptr;
-            RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(SavedClassesKeys) + "\\" + name).c_str(), 0, nullptr,
-                            0, KEY_ALL_ACCESS, nullptr, &copy, nullptr);
-            ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeA(key, nullptr, copy)) << name;
+            RegCreateKeyExA(HKEY_CURRENT_USER, SavedCopy(saved_.size() - 1).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &copy, nullptr);
+            ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeA(key, nullptr, copy)) << changed.second;
             RegCloseKey(copy);
             RegCloseKey(key);
-            ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_CLASSES_ROOT, name)) << name;
+            ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(changed.first, changed.second.c_str())) << changed.second;
         }
         ASSERT_TRUE(TouchedTree().empty());
+        ASSERT_TRUE(TouchedTree(UserHalf).empty());
     }
 
     void Restore()
     {
+        std::vector<std::pair<HKEY, std::string>> keys = ChangedKeys();
         for (size_t i = 0; i < saved_.size(); ++i) {
-            const char* name = TouchedKeys[i];
-            RegDeleteTreeA(HKEY_CLASSES_ROOT, name);
+            RegDeleteTreeA(keys[i].first, keys[i].second.c_str());
             if (!saved_[i])
                 continue;
             HKEY copy = nullptr;
             HKEY key = nullptr;
-            RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(SavedClassesKeys) + "\\" + name).c_str(), 0, KEY_READ,
-                          &copy);
-            RegCreateKeyExA(HKEY_CLASSES_ROOT, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-            EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(copy, nullptr, key)) << name;
+            RegOpenKeyExA(HKEY_CURRENT_USER, SavedCopy(i).c_str(), 0, KEY_READ, &copy);
+            RegCreateKeyExA(keys[i].first, keys[i].second.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr);
+            EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(copy, nullptr, key)) << keys[i].second;
             RegCloseKey(key);
             RegCloseKey(copy);
         }
@@ -154,5 +183,7 @@ public:
     }
 
 private:
+    static std::string SavedCopy(size_t index) { return SavedClassesKeys + std::string("\\") + std::to_string(index); }
+
     std::vector<bool> saved_;
 };

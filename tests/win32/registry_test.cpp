@@ -56,7 +56,10 @@ StoredValue ReadBack(const std::string& path, const std::string& name)
 
 TEST_F(Registry, ReadsEachValueType) {
     std::string big(100 * 1024, 'p');
-    struct Row { const char* name; DWORD type; std::string bytes; LONG status; std::string text; };
+    // typed: what ReadTypedRegistryValue reads where it reads more; null: as the plain
+    // read where that succeeds (status 0), else nothing.
+    struct Row { const char* name; DWORD type; std::string bytes; LONG status; std::string text;
+                 const char* typed = nullptr; };
     const Row rows[] = {
         {"sz with NUL", REG_SZ, "C:\\PBCC\\PBCC.EXE\0"s, 0, "C:\\PBCC\\PBCC.EXE"},
         {"sz without NUL", REG_SZ, "C:\\PBCC\\PBCC.EXE", 0, "C:\\PBCC\\PBCC.EXE"},
@@ -64,7 +67,10 @@ TEST_F(Registry, ReadsEachValueType) {
         {"empty sz", REG_SZ, "", 0, ""},
         {"sz of spaces", REG_SZ, "   \0"s, 0, "   "},
         {"100 KB sz", REG_SZ, big, 0, big},
-        {"expandable sz", REG_EXPAND_SZ, "C:\\PBCC\\PBCC.EXE\0"s, -1, "kept"},
+        {"expandable sz", REG_EXPAND_SZ, "C:\\PBCC\\PBCC.EXE\0"s, -1, "kept", "C:\\PBCC\\PBCC.EXE"},
+        {"expandable sz with NUL inside", REG_EXPAND_SZ, "%A%\\x.exe\0junk\0"s, -1, "kept", "%A%\\x.exe"},
+        {"empty none", REG_NONE, "", -1, "kept", ""},
+        {"none with data", REG_NONE, "\x01"s, -1, "kept"},
         {"multi sz", REG_MULTI_SZ, "a\0b\0\0"s, -1, "kept"},
         {"binary", REG_BINARY, "\x01\x02\x03"s, -1, "kept"},
         {"dword 7", REG_DWORD, "\x07\0\0\0"s, 0, " 7"},
@@ -84,6 +90,13 @@ TEST_F(Registry, ReadsEachValueType) {
         EXPECT_EQ(row.text, text) << row.name;
         std::string read = ReadRegistryValue(HKEY_CURRENT_USER, base, row.name);
         EXPECT_EQ(row.status == 0 ? row.text : "", read) << row.name;
+
+        std::string typedText = "kept";
+        DWORD type = 0x1234;
+        bool typedRead = ReadTypedRegistryValue(HKEY_CURRENT_USER, base, row.name, typedText, type);
+        EXPECT_EQ(row.typed || row.status == 0, typedRead) << row.name;
+        EXPECT_EQ(row.typed ? row.typed : row.text, typedText) << row.name;
+        EXPECT_EQ(typedRead ? row.type : 0x1234, type) << row.name;
     }
     std::string text = "kept";
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, QueryOpenKeyValue(key, "missing", text));
@@ -92,6 +105,10 @@ TEST_F(Registry, ReadsEachValueType) {
 
     EXPECT_EQ("", ReadRegistryValue(HKEY_CURRENT_USER, base, "missing"));
     EXPECT_EQ("", ReadRegistryValue(HKEY_CURRENT_USER, base + "\\missing\\deeper", "sz with NUL"));
+    DWORD type = REG_SZ;
+    EXPECT_FALSE(ReadTypedRegistryValue(HKEY_CURRENT_USER, base, "missing", text, type));
+    EXPECT_FALSE(ReadTypedRegistryValue(HKEY_CURRENT_USER, base + "\\missing", "empty none", text, type));
+    EXPECT_EQ(REG_SZ, type);
 }
 
 TEST_F(Registry, WritesTextsWithoutTheirNul) {

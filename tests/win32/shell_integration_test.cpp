@@ -1,13 +1,16 @@
-// The file-type registration against the prefix's real HKEY_CLASSES_ROOT. Each test
-// saves the keys it may change, starts from a registry that holds only its own
-// entries, compares the whole of those keys afterwards with what it expects, and puts
-// the saved keys back.
+// The file-type registration against the prefix's real HKEY_CLASSES_ROOT and the
+// user's half, and what the usage box then tells. Each test saves the keys it may
+// change, starts from a registry that holds only its own entries, compares the whole
+// of those keys afterwards with what it expects, and puts the saved keys back. Refused
+// writes come from a writer put in place of the registry layer's.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/startup_boxes_win32.h"
 #include "classes_root_win32.h"
 #include "registry/registry_win32.h"
 #include "shell/shell_integration_win32.h"
@@ -18,12 +21,19 @@ namespace {
 
 using namespace std::string_literals;
 
-// What a stored default value looks like: REG_SZ, the bytes without a terminating NUL.
-void ExpectWrite(Tree& tree, const std::string& path, const std::string& text)
+// One value the registration stores, with its type.
+struct Write {
+    std::string key;
+    std::string name;
+    DWORD type;
+    std::string bytes;
+};
+
+void ExpectWrite(Tree& tree, const Write& write)
 {
-    for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))
-        tree[path.substr(0, at)];  // every missing level is created
-    tree[path][""] = Value{REG_SZ, text};
+    for (size_t at = write.key.find('\\'); at != std::string::npos; at = write.key.find('\\', at + 1))
+        tree[write.key.substr(0, at)];  // every missing level is created
+    tree[write.key][write.name] = Value{write.type, write.bytes};
 }
 
 std::string OwnPath()
@@ -33,46 +43,90 @@ std::string OwnPath()
     return path;
 }
 
-// A writer that refuses every key path beginning with RefusedPrefix (in any letter
-// case), as the system does for a user who may not write there. Null: none refused.
-const char* RefusedPrefix = nullptr;
+// Writers that refuse every key path (below the half) beginning with a prefix, in any
+// letter case, as the system does for a user who may not write there: one prefix per
+// half. Null: none refused.
+const char* MachineRefused = nullptr;
+const char* UserRefused = nullptr;
 
-bool IsRefused(const std::string& keyPath)
+bool IsRefused(const char* prefix, const std::string& keyPath)
 {
-    return RefusedPrefix && _strnicmp(keyPath.c_str(), RefusedPrefix, strlen(RefusedPrefix)) == 0;
+    return prefix && _strnicmp(keyPath.c_str(), prefix, strlen(prefix)) == 0;
 }
 
 bool RefusingWriter(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text,
                     DWORD type)
 {
-    if (IsRefused(keyPath))
+    bool user = root == UserHalf.root;
+    std::string path = user ? keyPath.substr(strlen(UserHalf.base)) : keyPath;
+    if (user ? IsRefused(UserRefused, path) : IsRefused(MachineRefused, path))
         return false;
     return WriteRegistryValue(root, keyPath, valueName, text, type);
+}
+
+// How often the shell was told of changed associations, and whether always as it
+// should be.
+int Notifications = 0;
+
+void WINAPI CountingNotifier(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2)
+{
+    ++Notifications;
+    EXPECT_EQ(SHCNE_ASSOCCHANGED, eventId);
+    EXPECT_EQ(UINT(SHCNF_IDLIST), flags);
+    EXPECT_TRUE(item1 == nullptr && item2 == nullptr);
 }
 
 const char OpenKey[] = "Dorvalix\\shell\\open\\command";
 const char ChooserKey[] = "Dorvalix\\shell\\openas\\command";
 const char Chooser[] = "rundll32.exe shell32.dll,OpenAs_RunDLL \"%1\"";
 
-// The registration's whole effect: every write that is not refused, and the
-// extensions only when the open command was stored.
-Tree ExpectRegistration(Tree tree, const std::string& programPath,
-                        const std::vector<std::pair<std::string, std::string>>& verbs)
+// A previous handler's verb: its name and command as stored.
+struct Verb {
+    std::string name;
+    std::string command;
+    DWORD type = REG_SZ;
+};
+
+struct Halves {
+    Tree machine;
+    Tree user;
+};
+
+Halves Read()
 {
-    std::vector<std::pair<std::string, std::string>> writes = {
-        {OpenKey, "\"" + programPath + "\" \"%1\""},
-        {ChooserKey, Chooser},
+    return {TouchedTree(MachineHalf), TouchedTree(UserHalf)};
+}
+
+// The registration's whole effect: each write where the machine's half takes it, else
+// in the user's half unless that refuses too; the OpenWithProgids entries and the
+// extensions only when the open command was stored.
+Halves ExpectRegistration(Halves halves, const std::string& programPath, const std::vector<Verb>& verbs)
+{
+    std::vector<Write> writes = {
+        {OpenKey, "", REG_SZ, "\"" + programPath + "\" \"%1\""},
+        {ChooserKey, "", REG_SZ, Chooser},
     };
-    for (const auto& verb : verbs)  // in the order written: a later one with the same name wins
-        writes.push_back({"Dorvalix\\shell\\Open with " + verb.first + "\\command", verb.second});
-    if (!IsRefused(OpenKey)) {
-        writes.push_back({".bas", "Dorvalix"});
-        writes.push_back({".inc", "Dorvalix"});
+    for (const Verb& verb : verbs)  // in the order written: a later one with the same name wins
+        writes.push_back({"Dorvalix\\shell\\Open with " + verb.name + "\\command", "", verb.type, verb.command});
+    if (!IsRefused(MachineRefused, OpenKey) || !IsRefused(UserRefused, OpenKey)) {
+        for (const char* extension : {".bas", ".inc"}) {
+            writes.push_back({extension + "\\OpenWithProgids"s, "Dorvalix", REG_NONE, ""});
+            writes.push_back({extension, "", REG_SZ, "Dorvalix"});
+        }
     }
-    for (const auto& write : writes)
-        if (!IsRefused(write.first))
-            ExpectWrite(tree, write.first, write.second);
-    return tree;
+    for (const Write& write : writes) {
+        if (!IsRefused(MachineRefused, write.key))
+            ExpectWrite(halves.machine, write);
+        else if (!IsRefused(UserRefused, write.key))
+            ExpectWrite(halves.user, write);
+    }
+    return halves;
+}
+
+void ExpectHalves(const Halves& expected, const Halves& got, const std::string& what)
+{
+    ExpectTree(expected.machine, got.machine, what + " (HKEY_CLASSES_ROOT)");
+    ExpectTree(expected.user, got.user, what + " (the user's half)");
 }
 
 // Entries that no registration may remove or change: other values and keys beside
@@ -90,22 +144,36 @@ const std::vector<Entry> Bystanders = {
 // Every test starts from its own entries alone and leaves the saved keys as they were.
 class ClassesRoot : public ::testing::Test {
 protected:
-    void SetUp() override { saver_.Save(); }
+    void SetUp() override
+    {
+        saver_.Save();
+        NotifyShell = CountingNotifier;
+    }
 
     void TearDown() override
     {
         WriteClassesValue = WriteRegistryValue;
-        RefusedPrefix = nullptr;
+        NotifyShell = SHChangeNotify;
+        MachineRefused = UserRefused = nullptr;
         saver_.Restore();
     }
 
-    // A registry that holds the bystanders and the given entries alone; its tree.
-    Tree Prepare(const std::vector<Entry>& entries)
+    // A registry that holds the bystanders and the given entries alone; its trees.
+    Halves Prepare(const std::vector<Entry>& entries)
     {
         std::vector<Entry> all = Bystanders;
         all.insert(all.end(), entries.begin(), entries.end());
         PrepareClassesRoot(all);
-        return TouchedTree();
+        return Read();
+    }
+
+    // One start's registration; true when the shell was told of it, once.
+    bool RegisterAndCount()
+    {
+        Notifications = 0;
+        RegisterShellIntegration();
+        EXPECT_LE(Notifications, 1);
+        return Notifications == 1;
     }
 
 private:
@@ -115,7 +183,7 @@ private:
 struct Case {
     const char* what;
     std::vector<Entry> before;
-    std::vector<std::pair<std::string, std::string>> verbs;  // handler name, command
+    std::vector<Verb> verbs;
 };
 
 TEST_F(ClassesRoot, TakesOverBothExtensionsAndKeepsThePreviousHandlers) {
@@ -154,9 +222,13 @@ TEST_F(ClassesRoot, TakesOverBothExtensionsAndKeepsThePreviousHandlers) {
          {{".bas", "", REG_SZ, "dvxtest.a"},
           {"dvxtest.a\\shell\\open\\command", "", REG_SZ, "C:\\Old\\dorvalix.bat %1"}},
          {}},
-        {"open command of another type than REG_SZ",
+        {"open command as REG_EXPAND_SZ: a verb of that type, not expanded",
          {{".bas", "", REG_SZ, "dvxtest.a"},
-          {"dvxtest.a\\shell\\open\\command", "", REG_EXPAND_SZ, "%SystemRoot%\\notepad.exe %1"}},
+          {"dvxtest.a\\shell\\open\\command", "", REG_EXPAND_SZ, "%SystemRoot%\\system32\\NOTEPAD.EXE %1"}},
+         {{"NOTEPAD", "%SystemRoot%\\system32\\NOTEPAD.EXE %1", REG_EXPAND_SZ}}},
+        {"other programs' OpenWithProgids entries stay; an own entry of another type is set right",
+         {{".bas\\OpenWithProgids", "dvxtest.a", REG_NONE, ""}, {".bas\\OpenWithProgids", "SrcEdit.bas", REG_SZ, ""},
+          {".inc\\OpenWithProgids", "Dorvalix", REG_SZ, "x"}},
          {}},
         {"previous types without an open command",
          {{".bas", "", REG_SZ, "dvxtest.a"}, {".inc", "", REG_SZ, "dvxtest.b"},
@@ -177,14 +249,15 @@ TEST_F(ClassesRoot, TakesOverBothExtensionsAndKeepsThePreviousHandlers) {
          {{"SRCEDIT", srcedit}}},
     };
     for (const Case& c : cases) {
-        Tree before = Prepare(c.before);
+        Halves before = Prepare(c.before);
 
-        RegisterShellIntegration();
-        Tree once = TouchedTree();
-        ExpectTree(ExpectRegistration(before, OwnPath(), c.verbs), once, c.what);
+        EXPECT_TRUE(RegisterAndCount()) << c.what;  // every row changes something
+        Halves once = Read();
+        ExpectHalves(ExpectRegistration(before, OwnPath(), c.verbs), once, c.what);
 
-        RegisterShellIntegration();  // a second start adds and changes nothing
-        ExpectTree(once, TouchedTree(), std::string(c.what) + ", second start");
+        // A second start finds everything in place: it writes nothing, tells nothing.
+        EXPECT_FALSE(RegisterAndCount()) << c.what << ", second start";
+        ExpectHalves(once, Read(), std::string(c.what) + ", second start");
     }
 }
 
@@ -213,6 +286,7 @@ TEST_F(ClassesRoot, TakesOnlyTextFromTheValuesItReads) {
         {"command as REG_MULTI_SZ", {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_MULTI_SZ, srcedit + "\0\0"s}},
          {}},
         {"command as REG_BINARY", {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_BINARY, srcedit}}, {}},
+        {"command as REG_NONE", {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_NONE, srcedit}}, {}},
         {"command as REG_DWORD: its text becomes the verb",
          {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_DWORD, "\x07\0\0\0"s}}, {{"7", " 7"}}},
         {"command as a REG_DWORD of 8 bytes",
@@ -226,45 +300,125 @@ TEST_F(ClassesRoot, TakesOnlyTextFromTheValuesItReads) {
          {{".bas", "", REG_SZ, "dvxtest.a"}, {command, "", REG_SZ, hugeName}}, {}},
     };
     for (const Case& c : cases) {
-        Tree before = Prepare(c.before);
+        Halves before = Prepare(c.before);
         RegisterShellIntegration();
-        ExpectTree(ExpectRegistration(before, OwnPath(), c.verbs), TouchedTree(), c.what);
+        ExpectHalves(ExpectRegistration(before, OwnPath(), c.verbs), Read(), c.what);
     }
 }
 
-TEST_F(ClassesRoot, RefusedWritesLeaveTheExtensionsOpening) {
+const char UsageText[] =
+    "No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\r"
+    "or doubleclick on any file with the .BAS extension";
+const char ChooseDorvalix[] =
+    "To open them with DORVALIX: right-click such a file, Open with, Choose another app, DORVALIX, Always; or "
+    "Settings, Default apps.";
+
+std::string UsageWith(const std::string& note)
+{
+    return note.empty() ? UsageText : UsageText + "\r\r"s + note;
+}
+
+// The user's own choice in Windows of a type for the extension.
+Entry Chosen(const char* extension, const char* key, const std::string& type)
+{
+    return {UserChoicesKey + std::string(extension) + "\\" + key, "ProgId", REG_SZ, type, HKEY_CURRENT_USER};
+}
+
+// What HKEY_CLASSES_ROOT refuses goes to the user's half; where that refuses too, the
+// extension keeps a type that opens it, and the usage box says which file types could
+// not be registered (before any choice of the user's, which would not help for those).
+TEST_F(ClassesRoot, RefusedWritesGoToTheUsersHalf) {
     const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
     const std::vector<Entry> before = {
         {".bas", "", REG_SZ, "dvxtest.a"}, {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit},
         {".inc", "", REG_SZ, "dvxtest.b"}, {"dvxtest.b\\shell\\open\\command", "", REG_SZ, "viewer.exe %1"},
     };
-    struct Row { const char* refused; const char* basType; };
+    const std::string chosenBas = ".BAS files open with SRCEDIT (file type dvxtest.a), as chosen in Windows.\r"s +
+                                  ChooseDorvalix;
+    struct Row {
+        const char* machine;  // refused prefixes
+        const char* user;
+        const char* basChoice;  // the user's choice for .bas; null: none
+        std::string note;
+    };
     const Row rows[] = {
-        {"", "dvxtest.a"},                           // a user who may not write HKEY_CLASSES_ROOT
-        {"Dorvalix\\", "dvxtest.a"},                 // the file type lands where the user may not write
-        {"Dorvalix\\shell\\open\\", "dvxtest.a"},    // the other verbs are still written
-        {"Dorvalix\\shell\\openas\\", "Dorvalix"},   // only the open command decides
-        {".inc", "Dorvalix"},
+        {"", nullptr, nullptr, ""},  // a standard user: everything in the user's half
+        {".", nullptr, nullptr, ""},  // only the extensions there: the type in the machine's half
+        {"Dorvalix\\", nullptr, "Dorvalix", ""},
+        {"Dorvalix\\shell\\openas\\", "Dorvalix\\shell\\openas\\", nullptr, ""},  // only the open command decides
+        {"", nullptr, "dvxtest.a", chosenBas},
+        {"", "", nullptr, "The .BAS and .INC file types could not be registered for this user."},
+        {"", "Dorvalix\\shell\\open\\", nullptr, "The .BAS and .INC file types could not be registered for this user."},
+        {".bas", ".bas", "dvxtest.a", "The .BAS file type could not be registered for this user."},
+        {".inc", ".inc", "dvxtest.a", "The .INC file type could not be registered for this user.\r" + chosenBas},
     };
     WriteClassesValue = RefusingWriter;
     for (const Row& row : rows) {
-        RefusedPrefix = row.refused;
-        Tree tree = Prepare(before);
+        MachineRefused = row.machine;
+        UserRefused = row.user;
+        std::vector<Entry> entries = before;
+        if (row.basChoice)
+            entries.push_back(Chosen(".bas", "UserChoice", row.basChoice));
+        Halves tree = Prepare(entries);
+        std::string what = "refused: "s + row.machine + " / " + (row.user ? row.user : "(none)");
 
-        RegisterShellIntegration();
-        std::string what = std::string("refused: ") + row.refused;
-        EXPECT_EQ(row.basType, ReadRegistryValue(HKEY_CLASSES_ROOT, ".bas", "")) << what;
-        ExpectTree(ExpectRegistration(tree, OwnPath(), {{"SRCEDIT", srcedit}, {"viewer", "viewer.exe %1"}}),
-                   TouchedTree(), what);
+        bool told = RegisterAndCount();
+        Halves once = Read();
+        ExpectHalves(ExpectRegistration(tree, OwnPath(), {{"SRCEDIT", srcedit}, {"viewer", "viewer.exe %1"}}), once,
+                     what);
+        EXPECT_EQ(!(tree.machine == once.machine && tree.user == once.user), told) << what;
+        EXPECT_EQ(UsageWith(row.note), UsageBoxText()) << what;
+
+        EXPECT_FALSE(RegisterAndCount()) << what << ", second start";
+        ExpectHalves(once, Read(), what + ", second start");
     }
-    RefusedPrefix = nullptr;
+}
+
+// The user's own choice of another program for .bas or .inc is named in the usage box,
+// with the way to choose DORVALIX; a choice of DORVALIX, in any letter case, or none
+// leaves the box as it is.
+TEST_F(ClassesRoot, UsageBoxNamesTheUsersOtherChoice) {
+    const Entry srcedit = {"dvxtest.a\\shell\\open\\command", "", REG_SZ, "C:\\EDIT\\BIN\\SRCEDIT.EXE %1"};
+    const Entry notepad = {"dvxtest.b\\shell\\open\\command", "", REG_EXPAND_SZ,
+                           "%SystemRoot%\\system32\\NOTEPAD.EXE %1"};
+    const Entry ownProgram = {"dvxtest.b\\shell\\open\\command", "", REG_SZ, "\"C:\\Tools\\DORVALIX.EXE\" \"%1\""};
+    struct Row {
+        const char* what;
+        std::vector<Entry> entries;
+        std::string note;
+    };
+    const Row rows[] = {
+        {"no choice", {srcedit}, ""},
+        {"Dorvalix in any letter case",
+         {Chosen(".bas", "UserChoice", "DORVALIX"), Chosen(".inc", "UserChoice", "dorvalix")}, ""},
+        {"a type with an open command", {srcedit, Chosen(".bas", "UserChoice", "dvxtest.a")},
+         ".BAS files open with SRCEDIT (file type dvxtest.a), as chosen in Windows.\r"s + ChooseDorvalix},
+        // dvxtest.b has an open verb with a caption and no command.
+        {"a type without one", {Chosen(".bas", "UserChoice", "dvxtest.b")},
+         ".BAS files open with the file type dvxtest.b, as chosen in Windows.\r"s + ChooseDorvalix},
+        {"both, one with an expandable command",
+         {srcedit, notepad, Chosen(".bas", "UserChoice", "dvxtest.a"), Chosen(".inc", "UserChoice", "dvxtest.b")},
+         ".BAS files open with SRCEDIT (file type dvxtest.a), as chosen in Windows.\r"
+         ".INC files open with NOTEPAD (file type dvxtest.b), as chosen in Windows.\r"s + ChooseDorvalix},
+        {"UserChoiceLatest before UserChoice",
+         {srcedit, Chosen(".inc", "UserChoice", "Dorvalix"), Chosen(".inc", "UserChoiceLatest", "dvxtest.a")},
+         ".INC files open with SRCEDIT (file type dvxtest.a), as chosen in Windows.\r"s + ChooseDorvalix},
+        {"UserChoiceLatest naming Dorvalix",
+         {srcedit, Chosen(".inc", "UserChoice", "dvxtest.a"), Chosen(".inc", "UserChoiceLatest", "Dorvalix")}, ""},
+        {"DORVALIX.EXE chosen as a program", {ownProgram, Chosen(".bas", "UserChoice", "dvxtest.b")}, ""},
+    };
+    for (const Row& row : rows) {
+        Prepare(row.entries);
+        RegisterShellIntegration();
+        EXPECT_EQ(UsageWith(row.note), UsageBoxText()) << row.what;
+    }
 }
 
 // DORVALIX.EXE run once with no argument, from a copy in a folder whose name holds
 // spaces, registers itself with the copy's path.
 TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
-    Tree before =
+    Halves before =
         Prepare({{".bas", "", REG_SZ, "dvxtest.a"}, {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit}});
 
     std::string folder = ScratchFolder("shell") + "My Tools";
@@ -282,7 +436,7 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     // answered as a user would, so that it ends on its own and nothing is cut off in
     // the middle of creating a window.
     HWND box = WaitForWindow(process.dwProcessId, "Dorvalix", 20000);
-    Tree after = TouchedTree();
+    Halves after = Read();
     if (box)
         AnswerMessageBox(box, IDOK);
     DWORD exitCode = 1;
@@ -296,7 +450,7 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     EXPECT_TRUE(box) << "no usage box within 20 s";
     EXPECT_TRUE(ended && exitCode == 0) << "exit code " << exitCode;
 
-    ExpectTree(ExpectRegistration(before, exe, {{"SRCEDIT", srcedit}}), after, "DORVALIX.EXE with no argument");
+    ExpectHalves(ExpectRegistration(before, exe, {{"SRCEDIT", srcedit}}), after, "DORVALIX.EXE with no argument");
 
     DeleteFileA(exe.c_str());
     RemoveDirectoryA(folder.c_str());

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "app/notice_text.h"
 #include "app/run_state_win32.h"
 #include "compilers/detection_win32.h"
 #include "compilers/launch_actions_win32.h"
 #include "compilers/version_table.h"
+#include "dorvalix_version.h"
 #include "ui/dialog_layer_win32.h"
 
 // PB/DLL 1.0 and 2.0 take 205 and 206: identifiers no other control of the screen

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "compiler_keys_win32.h"
+#include "dorvalix_version.h"
 #include "stand_in_win32.h"
 #include "test_support_win32.h"
 #include "tools/window_probe_win32.h"
@@ -17,8 +18,8 @@ const char UsageText[] =
     "No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\ror doubleclick on any file with the .BAS extension";
 const char OpenFailureText[] = "The file passed as parameter could not be opened!\rExecution terminated.";
 
-const char Notice[] = "DORVALIX v1.0b";
-const char Screen[] = "DORVALIX v1.0b Make your own selection";
+const char* const Notice = VersionTitle;
+const std::string Screen = std::string(VersionTitle) + " Make your own selection";
 constexpr int CloseCommand = -1;  // the system close command instead of a button
 
 // What the user does: in the window with this title, press this button.

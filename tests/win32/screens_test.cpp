@@ -12,6 +12,7 @@
 #include "app/countdown_notice_win32.h"
 #include "app/run_state_win32.h"
 #include "compiler_keys_win32.h"
+#include "dorvalix_version.h"
 #include "stand_in_win32.h"
 #include "tools/window_probe_win32.h"
 #include "ui/dialog_layer_win32.h"
@@ -19,8 +20,8 @@
 
 namespace {
 
-const char NoticeTitle[] = "DORVALIX v1.0b";
-const char ScreenTitle[] = "DORVALIX v1.0b Make your own selection";
+const char* const NoticeTitle = VersionTitle;
+const std::string ScreenTitle = std::string(VersionTitle) + " Make your own selection";
 const char NoticeText[] = "This is a source code designated PB/CC application\rC:\\src\\demo.bas\r\r";
 constexpr DWORD WatchdogMs = 8000;
 constexpr int CloseCommand = -1;  // the system close command instead of a button
@@ -72,7 +73,7 @@ DWORD RunWithSteps(std::vector<Step> steps, const std::function<void()>& body)
     return took;
 }
 
-HWND Shown(const char* title)
+HWND Shown(const std::string& title)
 {
     return WaitForWindow(GetCurrentProcessId(), title, 0);
 }
@@ -99,7 +100,7 @@ void PressKey(HWND dialog, WPARAM key)
 }
 
 // A step that waits for the titled window and then acts on it.
-Step PressWhenShown(const char* title, int button)
+Step PressWhenShown(const std::string& title, int button)
 {
     return [=] {
         HWND window = Shown(title);

@@ -49,6 +49,7 @@ int RunAtOnce(const std::vector<std::string>& commandLines)
         if (StartRawCommandLine(commandLine, &process))
             started.push_back(process);
     }
+    // A press may be refused when the notice ran out just then; that copy still ends.
     for (const PROCESS_INFORMATION& process : started)
         if (HWND notice = WaitForWindow(process.dwProcessId, Notice, 5000))
             PressButton(notice, GoNow);

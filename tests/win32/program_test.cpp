@@ -34,17 +34,21 @@ struct ProgramRun {
     std::string firstText;       // a message box's text, when the first window is one
 };
 
-void Act(HWND window, int button)
+// False when the press was refused (ADD_FAILURE says why).
+bool Act(HWND window, int button)
 {
     if (button == CloseCommand)
-        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-        PressButton(window, button);
+        return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) != 0;
+    std::string refusal;
+    if (PressButton(window, button, &refusal))
+        return true;
+    ADD_FAILURE() << refusal;
+    return false;
 }
 
 // Starts the run, presses its buttons as they come, and returns the exit code (-1000:
-// not started, -2000: a window or the end did not come in time). The process is ended
-// here whatever happens.
+// not started, -2000: a window or the end did not come in time, -3000: a press was
+// refused). The process is ended here whatever happens.
 long RunPressing(const std::string& exe, const ProgramRun& run, std::string* firstText = nullptr)
 {
     PROCESS_INFORMATION process;
@@ -59,12 +63,13 @@ long RunPressing(const std::string& exe, const ProgramRun& run, std::string* fir
         }
         if (i == 0 && firstText)
             *firstText = MessageBoxText(window);
-        Act(window, run.presses[i].button);
+        if (!Act(window, run.presses[i].button))
+            code = -3000;
     }
     DWORD exitCode = 0;
     if (code == 0)
         code = WaitForExit(process.hProcess, WaitMs, &exitCode) ? static_cast<long>(exitCode) : -2000;
-    if (code == -2000) {
+    if (code == -2000 || code == -3000) {
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, WaitMs);
     }

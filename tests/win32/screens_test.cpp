@@ -83,12 +83,19 @@ std::string ControlText(HWND dialog, int id)
     return WindowText(GetDlgItem(dialog, id));
 }
 
+// A press that must get through: one the window probe refuses is a failure.
+void Press(HWND window, int button)
+{
+    std::string refusal;
+    EXPECT_TRUE(PressButton(window, button, &refusal)) << refusal;
+}
+
 void Act(HWND window, int button)
 {
     if (button == CloseCommand)
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     else
-        PressButton(window, button);
+        Press(window, button);
 }
 
 // A key pressed on whatever has the focus, or on the dialog when nothing has.
@@ -119,7 +126,7 @@ Step PauseWhenRowShowsAtMost(size_t asterisks)
         size_t shown = ControlText(notice, NoticeProgressRowId).size();
         if (shown == 0 || shown > asterisks)
             return false;
-        PressButton(notice, NoticeWaitId);
+        Press(notice, NoticeWaitId);
         return true;
     };
 }
@@ -251,7 +258,7 @@ TEST_F(Screens, NoticeShowsItsControlsWithFocusOnGoNow) {
         }, "notice");
         EXPECT_EQ(GetDlgItem(notice, NoticeGoNowId), FocusOfThread(notice)) << "focus on &Go now!";
         read = true;
-        PressButton(notice, NoticeGoNowId);
+        Press(notice, NoticeGoNowId);
         return true;
     }}, [] { ShowCountdownNotice(NoticeText); });
     EXPECT_TRUE(read);
@@ -286,7 +293,7 @@ TEST_F(Screens, NoticeCountsDownAndHoldsWhilePaused) {
             EXPECT_EQ(frozenRow, ControlText(notice, NoticeProgressRowId)) << "frozen while paused";
             if (GetTickCount() - pausedAt < HoldMs)
                 return false;
-            PressButton(notice, NoticeWaitId);
+            Press(notice, NoticeWaitId);
             return true;
         },
     }, [] { ShowCountdownNotice(NoticeText); });
@@ -357,7 +364,7 @@ TEST_F(Screens, OwnChoiceRemovesTheNoticeBeforeTheScreenShows) {
         [&] {
             notice = Shown(NoticeTitle);
             if (notice)
-                PressButton(notice, NoticeOwnChoiceId);
+                Press(notice, NoticeOwnChoiceId);
             return notice != nullptr;
         },
         PressWhenShown(ScreenTitle, SelectionCancelId),
@@ -432,7 +439,7 @@ TEST_F(Screens, ScreenGreysWhatIsNotInstalledAndTabsOverTheRest) {
                 if (i + 1 < tabs)
                     PressKey(screen, VK_TAB);
                 else
-                    PressButton(screen, SelectionCancelId);
+                    Press(screen, SelectionCancelId);
                 return true;
             });
         RunWithSteps(steps, RunSelectionScreen);
@@ -462,7 +469,7 @@ TEST_F(Screens, EachVersionButtonStartsItsRowAsReadAtThePress) {
             if (!screen)
                 return false;
             InstallVersion(row, standIns[row]);
-            PressButton(screen, VersionButtonIds[row]);
+            Press(screen, VersionButtonIds[row]);
             return true;
         }}, RunSelectionScreen);
         EXPECT_FALSE(WatchdogFired) << VersionCaptions[row];
@@ -477,23 +484,39 @@ TEST_F(Screens, EachVersionButtonStartsItsRowAsReadAtThePress) {
 
 // With every version installed, nothing starts when the screen ends by "&Cancel" or
 // the close command, and Enter and Escape press no button at all: the screen stays.
-TEST_F(Screens, CancelCloseEnterAndEscapeStartNothing) {
+// A version greyed as the screen was built cannot be pressed, even once it is installed
+// (a press that got through would start it).
+TEST_F(Screens, CancelCloseKeysAndGreyedButtonsStartNothing) {
     std::string standIn = InstallStandIn(folder + "PBALL\\PB.EXE");
-    for (int row = 0; row < 7; ++row)
-        InstallVersion(row, standIn);
+    constexpr int NoRow = -1;
     struct Row {
         const char* what;
         std::vector<WPARAM> keys;  // pressed first, each in a step of its own
+        int greyed;                // a version not installed as the screen is built
         int ending;
     };
     const Row rows[] = {
-        {"Cancel", {}, SelectionCancelId},
-        {"close command", {}, CloseCommand},
-        {"Enter and Escape, then Cancel", {VK_RETURN, VK_ESCAPE}, SelectionCancelId},
+        {"Cancel", {}, NoRow, SelectionCancelId},
+        {"close command", {}, NoRow, CloseCommand},
+        {"Enter and Escape, then Cancel", {VK_RETURN, VK_ESCAPE}, NoRow, SelectionCancelId},
+        {"a greyed version, then Cancel", {}, 0, SelectionCancelId},
     };
     for (const Row& row : rows) {
+        RemoveAllVersions();
+        for (int r = 0; r < 7; ++r)
+            if (r != row.greyed)
+                InstallVersion(r, standIn);
         SelectionTakenOver = 0;
         std::vector<Step> steps;
+        if (row.greyed != NoRow)
+            steps.push_back([&] {
+                HWND screen = Shown(ScreenTitle);
+                if (!screen)
+                    return false;
+                InstallVersion(row.greyed, standIn);
+                EXPECT_FALSE(PressButton(screen, VersionButtonIds[row.greyed])) << VersionCaptions[row.greyed];
+                return true;
+            });
         for (WPARAM key : row.keys)
             steps.push_back([&, key] {
                 HWND screen = Shown(ScreenTitle);

@@ -1,18 +1,20 @@
 // app/countdown_notice_win32.cpp: the countdown notice. One window message is handled
 // per pass of the countdown loop; the buttons' handlers run inside that and talk to
-// the loop only through CountdownState and SelectionTakenOver.
+// the loop only through CountdownState, SelectionTakenOver and OwnChoiceTaken.
 #include "app/countdown_notice_win32.h"
 
 #include "app/countdown_pacing.h"
-#include "app/run_state_win32.h"
-#include "compilers/launch_actions_win32.h"
 #include "dorvalix_version.h"
 #include "ui/dialog_layer_win32.h"
+#include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"
+
+int CountdownState = 0;
 
 namespace {
 
 constexpr int Running = 0, Paused = -1, GoNow = 1;
+bool OwnChoiceTaken = false;  // set by "&Own choice", which SelectionTakenOver does not tell from Cancel
 
 void BuildNotice(const std::string& text)
 {
@@ -29,11 +31,21 @@ void BuildNotice(const std::string& text)
     FocusControl(d, NoticeGoNowId);
 }
 
+NoticeEnd HowNoticeEnded(HWND notice)
+{
+    if (SelectionTakenOver == 1)
+        return OwnChoiceTaken ? NoticeEnd::OwnChoice : NoticeEnd::Cancel;
+    if (CountdownState == GoNow)
+        return NoticeEnd::GoNow;
+    return IsWindow(notice) ? NoticeEnd::RanOut : NoticeEnd::Closed;
+}
+
 }  // namespace
 
-void ShowCountdownNotice(const std::string& text)
+NoticeEnd ShowCountdownNotice(const std::string& text)
 {
     CountdownState = Running;
+    OwnChoiceTaken = false;
     BuildNotice(text);
     HWND notice = CurrentDialog;
     ShowModeless(notice, nullptr, nullptr);
@@ -55,6 +67,7 @@ void ShowCountdownNotice(const std::string& text)
         if (CountdownState == GoNow)
             break;
     }
+    return HowNoticeEnded(notice);
 }
 
 LRESULT OnGoNow(HWND, UINT, WPARAM, LPARAM)
@@ -77,6 +90,7 @@ LRESULT OnWaitToggle(HWND, UINT, WPARAM, LPARAM)
 
 LRESULT OnOwnChoice(HWND, UINT, WPARAM, LPARAM)
 {
+    OwnChoiceTaken = true;
     RunSelectionScreen();  // its whole modal loop runs inside this handler
     return 0;
 }

@@ -1,12 +1,13 @@
 // app/main_flow_win32.cpp: the story of one run. Register the file types, take the
 // source path, classify the source, build the notice and the command line, count down,
-// then start the decided compiler, open the selection screen or do nothing, and end.
+// then do what DecideNextStep says: start the decided compiler, open the selection
+// screen or nothing; and end.
 #include "app/main_flow_win32.h"
 
 #include "app/command_tail.h"
 #include "app/countdown_notice_win32.h"
+#include "app/next_step.h"
 #include "app/notice_text.h"
-#include "app/run_state_win32.h"
 #include "app/startup_boxes_win32.h"
 #include "classify/classify_source_win32.h"
 #include "compilers/detection_win32.h"
@@ -14,6 +15,7 @@
 #include "compilers/launcher_win32.h"
 #include "shell/shell_integration_win32.h"
 #include "ui/dialog_layer_win32.h"
+#include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"
 
 std::string LaunchCommand;
@@ -35,7 +37,6 @@ int RunDorvalix(const char* commandLine)
 {
     InitRunState();
     RegisterShellIntegration();  // at every start, before the command line is looked at
-    SelectionTakenOver = 0;
 
     SourcePath = TakeSourcePath(commandLine);
     if (SourcePath.empty()) {
@@ -53,13 +54,13 @@ int RunDorvalix(const char* commandLine)
     std::string notice = BuildNoticeText(verdict, SourcePath, compilerPath);
     LaunchCommand = BuildLaunchCommand(compilerPath, SourcePath);
 
-    ShowCountdownNotice(notice);
-    // With no decision the countdown leads to the user's own choice, unless the user
-    // already made one ("&Own choice") or gave up ("&Cancel").
-    if (verdict.kind == CompilerKind::None && SelectionTakenOver == 0)
+    NoticeEnd end = ShowCountdownNotice(notice);
+    bool compilerFound = !LaunchCommand.empty();  // a not-found text builds no command
+    NextStep next = DecideNextStep(verdict.kind, compilerFound, end);
+    if (next == NextStep::OpenSelectionScreen)
         RunSelectionScreen();
     CloseDialog(CurrentDialog, 0);  // the notice, unless it is gone already
-    if (SelectionTakenOver == 0)
-        StartProcess(LaunchCommand);  // never waits; nothing starts for an empty command
+    if (next == NextStep::StartCompiler)
+        StartProcess(LaunchCommand);  // never waits
     return 0;
 }

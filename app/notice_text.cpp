@@ -1,6 +1,8 @@
 // app/notice_text.cpp: builds the countdown notice's text, byte for byte.
 #include "app/notice_text.h"
 
+#include "text/ascii_text.h"
+
 namespace {
 
 #if defined(__MINGW32__)
@@ -37,18 +39,13 @@ std::string UndecidedText()
 
 }  // namespace
 
-std::string SignedNumberText(long long value)
-{
-    return value < 0 ? std::to_string(value) : ' ' + std::to_string(value);
-}
-
 std::string CreditBlock()
 {
     return std::string() + Cr + Cr +
            "Written by the Dorvalix developers" + Cr +
            "https://dorvalix.example.org" + Cr +
            "Registry code by the Dorvalix developers, from their file" + Cr +
-           "compilers/registry_win32.cpp, donated to the public domain" + Cr + Cr +
+           "registry/registry_win32.cpp, donated to the public domain" + Cr + Cr +
            "DORVALIX: let your source select the compiler" + Cr +
            DORVALIX_TOOL + Cr +
            "The compilers: http://www.powerbasic.com";

@@ -15,7 +15,3 @@ std::string BuildNoticeText(const SourceVerdict& verdict, const std::string& sou
 
 // The credit block, from its two leading CRs to its last line (no final CR).
 std::string CreditBlock();
-
-// A number as the notice shows it: the sign position (a space, or the minus sign),
-// then the decimal digits.
-std::string SignedNumberText(long long value);

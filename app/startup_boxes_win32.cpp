@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr UINT StopBoxStyle = 0x10;  // MB_OK | MB_ICONHAND: one OK button, the stop icon
+constexpr UINT StopBoxStyle = MB_OK | MB_ICONHAND;  // one OK button, the stop icon
+static_assert(StopBoxStyle == 0x10, "the style of both boxes");
 
 const char UsageText[] =
     "No parameter is used. Please use:\r\r"

@@ -8,6 +8,7 @@
 #include "classify/scanner.h"
 
 #include "classify/keyword_table.h"
+#include "text/ascii_text.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ const KeywordPatterns& Keywords()
                 continue;
             std::vector<char> text;
             for (const char* c = KeywordTable[item]; *c; ++c)
-                text.push_back(*c >= 'a' && *c <= 'z' ? static_cast<char>(*c - 'a' + 'A') : *c);
+                text.push_back(UpperAscii(*c));
             text.push_back('\0');
             k.texts.push_back(text);
             k.items.push_back(item);
@@ -68,6 +69,15 @@ void BeginLine(SourceScanner& scan)
     scan.lineFound = PatternSet{};
 }
 
+// A directive on the line: the family's score decides, and the reading stops.
+void TakeDirective(SourceScanner& scan, int32_t& familyScore, int line)
+{
+    familyScore = DirectiveScore;
+    scan.verdict.byDirective = true;
+    scan.detail.directiveLine = line;
+    scan.done = true;
+}
+
 // Settles the current line: a directive decides and stops the reading; otherwise the
 // line's mentions count, once per family.
 void EndLine(SourceScanner& scan)
@@ -75,20 +85,10 @@ void EndLine(SourceScanner& scan)
     scan.inLine = false;
     int line = ++scan.detail.linesRead;
     const PatternSet& f = scan.lineFound;
-    if (Has(f, UsePbCcSlash) || Has(f, UsePbCc)) {
-        scan.verdict.consoleScore = DirectiveScore;
-        scan.verdict.byDirective = true;
-        scan.detail.directiveLine = line;
-        scan.done = true;
-        return;
-    }
-    if (Has(f, UsePbDllSlash) || Has(f, UsePbDll)) {
-        scan.verdict.windowsScore = DirectiveScore;
-        scan.verdict.byDirective = true;
-        scan.detail.directiveLine = line;
-        scan.done = true;
-        return;
-    }
+    if (Has(f, UsePbCcSlash) || Has(f, UsePbCc))
+        return TakeDirective(scan, scan.verdict.consoleScore, line);
+    if (Has(f, UsePbDllSlash) || Has(f, UsePbDll))
+        return TakeDirective(scan, scan.verdict.windowsScore, line);
     if (Has(f, PbCcSlash) || Has(f, PbCc)) {
         scan.verdict.consoleScore += 1;
         scan.detail.consoleMentionLines.push_back(line);
@@ -140,8 +140,7 @@ void ScanBytes(SourceScanner& scan, const char* data, size_t size)
         }
         if (b == ' ')
             continue;
-        if (b >= 'a' && b <= 'z')
-            b = static_cast<unsigned char>(b - 'a' + 'A');
+        b = static_cast<unsigned char>(UpperAscii(static_cast<char>(b)));
 
         scan.lineState = StepMatcher(lineMatcher, scan.lineState, b);
         if (lineMatcher.endsPattern[scan.lineState]) {

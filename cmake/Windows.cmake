@@ -4,15 +4,14 @@
 add_library(dorvalix_win32 STATIC
     app/countdown_notice_win32.cpp
     app/main_flow_win32.cpp
-    app/run_state_win32.cpp
     app/startup_boxes_win32.cpp
     classify/classify_source_win32.cpp
     compilers/detection_win32.cpp
-    compilers/launch_actions_win32.cpp
     compilers/launcher_win32.cpp
-    compilers/registry_win32.cpp
+    registry/registry_win32.cpp
     shell/shell_integration_win32.cpp
     ui/dialog_layer_win32.cpp
+    ui/run_state_win32.cpp
     ui/selection_screen_win32.cpp
 )
 target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version user32 gdi32)
@@ -20,7 +19,7 @@ target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version u
 # ISWIN95 sits in the program itself, its only export; --kill-at exports the 32-bit
 # stdcall name without its @0.
 # app/dorvalix.rc embeds the application manifest (compiled by the MinGW windres).
-add_executable(dorvalix WIN32 app/winmain_win32.cpp compilers/os_family_win32.cpp app/dorvalix.rc)
+add_executable(dorvalix WIN32 app/winmain_win32.cpp app/iswin95_export_win32.cpp app/dorvalix.rc)
 target_link_libraries(dorvalix PRIVATE dorvalix_win32)
 target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)

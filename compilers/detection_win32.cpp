@@ -2,8 +2,7 @@
 // Filename values of the version table's keys. Nothing is stored between calls.
 #include "compilers/detection_win32.h"
 
-#include "app/run_state_win32.h"
-#include "compilers/registry_win32.h"
+#include "registry/registry_win32.h"
 
 namespace {
 

@@ -2,9 +2,14 @@
 // and the newest installed compiler of a family. Every read goes below VersionRoot.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "compilers/version_table.h"
+
+// The root of every compiler-version read; never written.
+const HKEY VersionRoot = HKEY_LOCAL_MACHINE;
 
 // The row's Filename value as read now; empty when it is missing or unreadable.
 std::string ReadVersionFilename(const CompilerVersion& row);

@@ -14,17 +14,8 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 if [ -z "$DORVALIX_DISPLAY_OWNED" ]; then
-    n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    DISPLAY=":$n"
-    export DISPLAY DORVALIX_DISPLAY_OWNED=1
-    i=0
-    until [ -e "/tmp/.X11-unix/X$n" ]; do
-        i=$((i + 1)); [ $i -gt 600 ] && { echo "with-wine: Xvfb did not start within 60 s" >&2; exit 1; }
-        sleep 0.1
-    done
+    start_display || exit 1
+    export DORVALIX_DISPLAY_OWNED=1
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

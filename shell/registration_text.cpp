@@ -2,6 +2,8 @@
 // by piece from fixed parts.
 #include "shell/registration_text.h"
 
+#include "text/ascii_text.h"
+
 const char FileTypeName[] = "Dorvalix";
 const char OpenCommandKey[] = "Dorvalix\\shell\\open\\command";
 const char ChooserCommandKey[] = "Dorvalix\\shell\\openas\\command";
@@ -31,14 +33,6 @@ std::string TrimSpaces(const std::string& text)
         return std::string();  // spaces only
     size_t begin = text.find_first_not_of(Space);
     return text.substr(begin, end + 1 - begin);
-}
-
-std::string UpperAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
 }
 
 // Drops a final program extension (given in upper case) in any letter case. A name

@@ -3,7 +3,7 @@
 // and points the extension at it; the previous type's keys are never touched.
 #include "shell/shell_integration_win32.h"
 
-#include "compilers/registry_win32.h"
+#include "registry/registry_win32.h"
 #include "shell/registration_text.h"
 
 ClassesWriter WriteClassesValue = WriteRegistryValue;
@@ -29,7 +29,7 @@ void RegisterExtension(const std::string& extension)
 {
     std::string currentType = ReadClassesValue(extension);
     std::string previousCommand;
-    if (currentType != FileTypeName)  // exact bytes: "dorvalix" is another type
+    if (currentType != FileTypeName)  // skips our own command; "dorvalix" (the same key) is read, IsOwnHandler drops it
         previousCommand = ReadClassesValue(currentType + "\\shell\\open\\command");
 
     // The type's own keys first: where they are refused, the extension keeps its

@@ -13,9 +13,24 @@ HINSTANCE DialogInstance = GetModuleHandleA(nullptr);
 
 namespace {
 
-constexpr DWORD DefaultDialogStyle = 0x80C000D4;  // popup, caption, modal frame; no close box
-constexpr DWORD AlwaysDialogStyle = 0x54;         // DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK
-constexpr DWORD NeverDialogStyle = 0x10000002;    // WS_VISIBLE | DS_SYSMODAL: shown only by Show*
+// The style of a dialog given style 0: a popup with a caption and a modal frame, no
+// system menu and so no close box.
+constexpr DWORD DefaultDialogStyle =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+static_assert(DefaultDialogStyle == 0x80C000D4, "the dialogs' default style");
+// Added to every dialog's style: the template's font, creation even where a control
+// fails, the 3D look.
+constexpr DWORD AlwaysDialogStyle = DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+static_assert(AlwaysDialogStyle == 0x54, "the styles every dialog gets");
+// Taken from every dialog's style: a dialog shows only through ShowModal or ShowModeless,
+// and never holds the whole system.
+constexpr DWORD NeverDialogStyle = WS_VISIBLE | DS_SYSMODAL;
+static_assert(NeverDialogStyle == 0x10000002, "the styles no dialog gets");
+
+// What ShowMessage passes on of a style: the box's own bits, the low 16.
+constexpr UINT MessageBoxStyles = MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK | MB_MODEMASK | MB_MISCMASK;
+static_assert(MessageBoxStyles == 0xFFFF, "the message box styles");
+
 constexpr size_t TitleLimit = 256;
 constexpr WORD FontPoints = 8;
 const wchar_t FontFace[] = L"MS Sans Serif";
@@ -27,10 +42,16 @@ struct ControlClass {
     DWORD alwaysStyle;   // added to whatever style is taken
 };
 
+constexpr DWORD ChildControl = WS_CHILD | WS_VISIBLE;  // every control, whatever style it is given
+static_assert(ChildControl == 0x50000000, "a visible child window");
+static_assert((ChildControl | WS_TABSTOP | BS_PUSHBUTTON) == 0x50010000, "a button's default style");
+static_assert((ChildControl | SS_LEFT) == 0x50000000, "a label's default style");
+static_assert((ChildControl | SS_ETCHEDFRAME) == 0x50000012, "a line's default style");
+
 const ControlClass ControlClasses[] = {
-    {ControlKind::Button, "BUTTON", 0x50010000, 0x50000000},  // child, visible, tab stop, push button
-    {ControlKind::Label, "STATIC", 0x50000000, 0x50000000},   // child, visible, left-aligned text
-    {ControlKind::Line, "STATIC", 0x50000012, 0x50000000},    // child, visible, SS_ETCHEDFRAME
+    {ControlKind::Button, "BUTTON", ChildControl | WS_TABSTOP | BS_PUSHBUTTON, ChildControl},
+    {ControlKind::Label, "STATIC", ChildControl | SS_LEFT, ChildControl},
+    {ControlKind::Line, "STATIC", ChildControl | SS_ETCHEDFRAME, ChildControl},  // an etched frame
 };
 
 const ControlClass& ClassOf(ControlKind kind)
@@ -83,6 +104,13 @@ std::vector<DWORD> BuildTemplate(DWORD style, DWORD exStyle, int x, int y, int w
     return buffer;
 }
 
+HWND FontDialog = nullptr;  // the dialog whose font DialogFont names
+
+HFONT FontOf(HWND dialog)
+{
+    return reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+}
+
 DialogCallback CallbackOf(HWND window)
 {
     return reinterpret_cast<DialogCallback>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -131,8 +159,10 @@ HWND NewDialog(HWND parent, const std::string& title, int x, int y, int width, i
     std::vector<DWORD> dialogTemplate = BuildTemplate(style, exStyle, x, y, width, height, WideTitle(title));
     HWND dialog = CreateDialogIndirectParamA(DialogInstance, reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
                                              parent, CommonDialogProc, 0);
-    if (dialog)
-        DialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    if (dialog) {
+        DialogFont = FontOf(dialog);
+        FontDialog = dialog;
+    }
     return dialog;
 }
 
@@ -153,7 +183,8 @@ HWND AddControl(ControlKind kind, HWND dialog, int id, const std::string& captio
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), DialogInstance, nullptr);
     if (!control)
         return nullptr;
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont), TRUE);
+    // The font of the control's own dialog: it lives as long as the control does.
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(dialog)), TRUE);
     SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(callback));
     // Only a default push button becomes the dialog's default; BS_DEFPUSHBUTTON is a
     // button type, so the test is on the type bits, not on bit 0 alone.
@@ -247,7 +278,7 @@ void FocusControl(HWND dialog, int id)
 int ShowMessage(const std::string& text, UINT style, const std::string& title)
 {
     Sleep(5);
-    return MessageBoxA(nullptr, text.c_str(), title.c_str(), style & 0xFFFF);
+    return MessageBoxA(nullptr, text.c_str(), title.c_str(), style & MessageBoxStyles);
 }
 
 void Pause(DWORD milliseconds)
@@ -272,8 +303,13 @@ INT_PTR CALLBACK CommonDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         handled = callback(dialog, message, wParam, lParam);
     // Counted whatever the callback answered, so that a callback which handles
     // WM_DESTROY cannot leave a destroyed dialog counted as open.
-    if (message == WM_DESTROY)
+    if (message == WM_DESTROY) {
         --OpenDialogCount;
+        if (dialog == FontDialog) {  // the system deletes a dialog's font with the dialog
+            DialogFont = nullptr;
+            FontDialog = nullptr;
+        }
+    }
     if (handled)
         return handled;
     if (message == WM_SYSCOMMAND && LOWORD(wParam) == SC_CLOSE) {

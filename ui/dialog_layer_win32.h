@@ -20,7 +20,7 @@ enum class ControlKind { Button, Label, Line };
 
 extern HWND ActiveDialog;       // the dialog most recently activated; null once deactivated
 extern int OpenDialogCount;     // dialogs created and not yet destroyed
-extern HFONT DialogFont;        // the font of the newest dialog, given to every new control
+extern HFONT DialogFont;        // the font of the newest dialog; null once that dialog is destroyed
 extern HINSTANCE DialogInstance;  // the module passed to every creation call
 
 // A hidden dialog. style 0: popup with caption and modal frame, no system menu;
@@ -28,8 +28,8 @@ extern HINSTANCE DialogInstance;  // the module passed to every creation call
 HWND NewDialog(HWND parent, const std::string& title, int x, int y, int width, int height,
                DWORD style, DWORD exStyle);
 
-// A control in dialog units. style 0: the kind's default; any other style replaces it
-// whole. callback may be null.
+// A control in dialog units, in the font of its dialog. style 0: the kind's default;
+// any other style replaces it whole. callback may be null.
 HWND AddControl(ControlKind kind, HWND dialog, int id, const std::string& caption, int x, int y,
                 int width, int height, DWORD style, DWORD exStyle, DialogCallback callback);
 

@@ -1,16 +1,19 @@
-// ui/selection_screen_win32.cpp: the selection screen. Each version button's state is
-// read from the registry once, while the screen is built; a press starts that row's
-// compiler as its Filename reads at the moment of the press.
+// ui/selection_screen_win32.cpp: the selection screen and what its buttons do. Each
+// version button's state is read from the registry once, while the screen is built; a
+// press starts that row's compiler as its Filename reads at the moment of the press.
+// The buttons run nested in a dialog's message loop and talk to the main flow only
+// through the run state.
 #include "ui/selection_screen_win32.h"
 
 #include <string>
 
-#include "app/run_state_win32.h"
 #include "compilers/detection_win32.h"
-#include "compilers/launch_actions_win32.h"
+#include "compilers/launch_command.h"
+#include "compilers/launcher_win32.h"
 #include "compilers/version_table.h"
 #include "dorvalix_version.h"
 #include "ui/dialog_layer_win32.h"
+#include "ui/run_state_win32.h"
 
 // PB/DLL 1.0 and 2.0 take 205 and 206: identifiers no other control of the screen
 // uses, and neither IDOK nor IDCANCEL, so Enter and Escape press no version button.
@@ -33,6 +36,23 @@ const DialogCallback RowActions[VersionCount] = {
 };
 
 }  // namespace
+
+LRESULT LaunchVersion(int row)
+{
+    CloseDialog(CurrentDialog, 0);  // the screen is gone before anything starts
+    if (row < 0 || row >= VersionCount)
+        return 0;
+    std::string compilerPath = ReadVersionFilename(VersionTable[row]);  // empty on any failure
+    StartProcess(BuildLaunchCommand(compilerPath, SourcePath));  // a failed start is silent
+    return 0;
+}
+
+LRESULT CancelAction(HWND, UINT, WPARAM, LPARAM)
+{
+    CloseDialog(CurrentDialog, 0);
+    SelectionTakenOver = 1;
+    return 1;
+}
 
 void RunSelectionScreen()
 {

@@ -37,8 +37,10 @@ copy_prefix() {
 # writes them, backslashes doubled).
 drop_keys() {
     file=$1; shift
-    awk -v keys="$*" '
-        BEGIN { n = split(keys, drop, " ") }
+    # The key paths reach awk through the environment: awk -v would turn their doubled
+    # backslashes into single ones, and no key would ever match.
+    DROP_KEYS="$*" awk '
+        BEGIN { n = split(ENVIRON["DROP_KEYS"], drop, " ") }
         /^\[/ {
             skip = 0
             name = tolower(substr($0, 2))
@@ -120,16 +122,7 @@ expect_starts() {
 }
 
 start_wine() {
-    DISPLAY_FILE="$RUN/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$DISPLAY_FILE" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    i=0
-    until [ -s "$DISPLAY_FILE" ]; do
-        i=$((i + 1)); [ $i -gt 600 ] && fail "Xvfb did not start within 60 s"
-        sleep 0.1
-    done
-    DISPLAY=":$(cat "$DISPLAY_FILE")"
-    export DISPLAY
+    start_display || fail "no display"
     wineserver -p
     WINE_STARTED=1
     timeout 120 "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
@@ -166,7 +159,7 @@ credit_block() {
     printf '\r\r%s\r%s\r%s\r%s\r\r%s\r%s\r%s' \
         "Written by the Dorvalix developers" "https://dorvalix.example.org" \
         "Registry code by the Dorvalix developers, from their file" \
-        "compilers/registry_win32.cpp, donated to the public domain" \
+        "registry/registry_win32.cpp, donated to the public domain" \
         "DORVALIX: let your source select the compiler" "$E2E_TOOL_LINE" \
         "The compilers: http://www.powerbasic.com"
 }

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "compilers/registry_text.h"
+#include "registry/registry_text.h"
+#include "text/ascii_text.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST(RegistryText, ReadsNumbersAsSignedDecimal) {
         {7, " 7"}, {0, " 0"}, {-1, "-1"}, {2147483647, " 2147483647"}, {INT32_MIN, "-2147483648"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(row.text, NumberValueText(row.value)) << row.value;
+        EXPECT_EQ(row.text, SignedNumberText(row.value)) << row.value;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "app/command_tail.h"
 #include "app/notice_text.h"
+#include "text/ascii_text.h"
 #include "compilers/launch_command.h"
 #include "compilers/version_table.h"
 

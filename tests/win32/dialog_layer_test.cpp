@@ -250,6 +250,38 @@ TEST_F(Dialogs, ControlsTakeTheirKindsStyleFontCallbackAndPlace) {
 
 // ---- keyboard and focus
 
+HFONT FontOf(HWND window)
+{
+    return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+}
+
+// Each dialog's font lives as long as the dialog. A control added to an older dialog
+// after a newer one came and went takes the older one's own font, which still exists;
+// DialogFont never names a font that went with its dialog.
+TEST_F(Dialogs, ControlsTakeTheLiveFontOfTheirOwnDialog) {
+    HWND older = NewDialog(nullptr, "older", 10, 10, 100, 60, 0, 0);
+    HWND newer = NewDialog(nullptr, "newer", 20, 20, 100, 60, 0, 0);
+    ASSERT_TRUE(older && newer);
+    EXPECT_EQ(FontOf(newer), DialogFont);
+    CloseDialog(newer, 0);
+    EXPECT_EQ(nullptr, DialogFont) << "the newest dialog's font went with it";
+
+    LOGFONTA described;
+    HWND label = AddControl(ControlKind::Label, older, 1, "after", 4, 4, 40, 10, 0, 0, nullptr);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(FontOf(older), FontOf(label));
+    EXPECT_NE(0, GetObjectA(FontOf(label), sizeof described, &described)) << "a font that exists";
+    CloseDialog(older, 0);
+
+    HWND next = NewDialog(nullptr, "next", 10, 10, 100, 60, 0, 0);
+    ASSERT_TRUE(next);
+    HWND button = AddControl(ControlKind::Button, next, 2, "next", 4, 4, 40, 12, 0, 0, nullptr);
+    EXPECT_EQ(FontOf(next), DialogFont);
+    EXPECT_EQ(DialogFont, FontOf(button));
+    EXPECT_NE(0, GetObjectA(FontOf(button), sizeof described, &described)) << "a font that exists";
+    CloseDialog(next, 0);
+}
+
 TEST_F(Dialogs, TabFollowsCreationOrderAndSkipsDisabledButtons) {
     HWND d = NewDialog(nullptr, "tabs", 10, 10, 200, 100, 0, 0);
     HWND first = AddControl(ControlKind::Button, d, 101, "First", 5, 5, 40, 14, 0, 0, nullptr);

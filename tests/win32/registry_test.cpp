@@ -5,8 +5,7 @@
 
 #include <aclapi.h>
 
-#include "app/run_state_win32.h"
-#include "compilers/registry_win32.h"
+#include "registry/registry_win32.h"
 #include "test_support_win32.h"
 
 namespace {

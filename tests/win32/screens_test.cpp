@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app/countdown_notice_win32.h"
-#include "app/run_state_win32.h"
 #include "compiler_keys_win32.h"
 #include "dorvalix_version.h"
 #include "stand_in_win32.h"
 #include "tools/window_probe_win32.h"
 #include "ui/dialog_layer_win32.h"
+#include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"
 
 namespace {
@@ -237,6 +237,7 @@ protected:
 
 TEST_F(Screens, NoticeShowsItsControlsWithFocusOnGoNow) {
     bool read = false;
+    NoticeEnd end = NoticeEnd::RanOut;
     DWORD took = RunWithSteps({[&] {
         HWND notice = Shown(NoticeTitle);
         if (!notice)
@@ -260,10 +261,11 @@ TEST_F(Screens, NoticeShowsItsControlsWithFocusOnGoNow) {
         read = true;
         Press(notice, NoticeGoNowId);
         return true;
-    }}, [] { ShowCountdownNotice(NoticeText); });
+    }}, [&] { end = ShowCountdownNotice(NoticeText); });
     EXPECT_TRUE(read);
     EXPECT_FALSE(WatchdogFired);
     EXPECT_LT(took, 2000u) << "&Go now! ends the countdown at once";
+    EXPECT_EQ(NoticeEnd::GoNow, end);
     EXPECT_EQ(1, CountdownState);
     EXPECT_EQ(0, SelectionTakenOver) << "the compiler would start";
     EXPECT_TRUE(IsWindowVisible(CurrentDialog)) << "the notice stays for the main flow to end";
@@ -278,6 +280,7 @@ TEST_F(Screens, NoticeCountsDownAndHoldsWhilePaused) {
     constexpr DWORD HoldMs = 300;
     DWORD pausedAt = 0;
     std::string frozenRow;
+    NoticeEnd end = NoticeEnd::GoNow;
     DWORD took = RunWithSteps({
         PauseWhenRowShowsAtMost(PauseAtRow),
         [&] {
@@ -296,7 +299,7 @@ TEST_F(Screens, NoticeCountsDownAndHoldsWhilePaused) {
             Press(notice, NoticeWaitId);
             return true;
         },
-    }, [] { ShowCountdownNotice(NoticeText); });
+    }, [&] { end = ShowCountdownNotice(NoticeText); });
     EXPECT_FALSE(WatchdogFired);
     ASSERT_EQ(3u, NextStep);
 
@@ -315,6 +318,7 @@ TEST_F(Screens, NoticeCountsDownAndHoldsWhilePaused) {
     EXPECT_LT(took, 3000 + HoldMs + 2000);
     EXPECT_EQ(0, CountdownState);
     EXPECT_EQ(0, SelectionTakenOver) << "ran out: the compiler would start";
+    EXPECT_EQ(NoticeEnd::RanOut, end);
 }
 
 // A paused notice ends by "&Go now!" at once; closed by the system close command, it
@@ -327,13 +331,15 @@ TEST_F(Screens, PausedNoticeEndsByGoNowOrTheCloseCommand) {
         int ending;         // the button pressed while paused, or CloseCommand
         int countdownState; // as the countdown leaves it
         bool noticeAfter;   // the notice still exists when the countdown returns
+        NoticeEnd end;      // as ShowCountdownNotice reports it
     };
     const Row rows[] = {
-        {"Go now while paused", 29, NoticeGoNowId, 1, true},
-        {"closed while paused", 3, CloseCommand, -1, false},
+        {"Go now while paused", 29, NoticeGoNowId, 1, true, NoticeEnd::GoNow},
+        {"closed while paused", 3, CloseCommand, -1, false, NoticeEnd::Closed},
     };
     for (const Row& row : rows) {
         DWORD endedAt = 0;
+        NoticeEnd end = NoticeEnd::RanOut;
         DWORD took = RunWithSteps({
             PauseWhenRowShowsAtMost(row.pauseAtRow),
             [&] {
@@ -344,13 +350,14 @@ TEST_F(Screens, PausedNoticeEndsByGoNowOrTheCloseCommand) {
                 endedAt = GetTickCount();
                 return true;
             },
-        }, [] { ShowCountdownNotice(NoticeText); });
+        }, [&] { end = ShowCountdownNotice(NoticeText); });
         EXPECT_FALSE(WatchdogFired) << row.what << ": the countdown never ended";
         ASSERT_EQ(2u, NextStep) << row.what;
         // Go now: one more step. Closed: at most the few tenths the row still showed.
         EXPECT_LT(GetTickCount() - endedAt, 1000u) << row.what;
         EXPECT_LT(took, 5000u) << row.what;
         EXPECT_EQ(row.countdownState, CountdownState) << row.what;
+        EXPECT_EQ(row.end, end) << row.what;
         EXPECT_EQ(0, SelectionTakenOver) << row.what << ": the compiler would start";
         EXPECT_EQ(row.noticeAfter, IsWindow(CurrentDialog) != 0) << row.what;
         CloseDialog(CurrentDialog, 0);
@@ -360,6 +367,7 @@ TEST_F(Screens, PausedNoticeEndsByGoNowOrTheCloseCommand) {
 
 TEST_F(Screens, OwnChoiceRemovesTheNoticeBeforeTheScreenShows) {
     HWND notice = nullptr;
+    NoticeEnd end = NoticeEnd::RanOut;
     DWORD took = RunWithSteps({
         [&] {
             notice = Shown(NoticeTitle);
@@ -368,13 +376,14 @@ TEST_F(Screens, OwnChoiceRemovesTheNoticeBeforeTheScreenShows) {
             return notice != nullptr;
         },
         PressWhenShown(ScreenTitle, SelectionCancelId),
-    }, [] { ShowCountdownNotice(NoticeText); });
+    }, [&] { end = ShowCountdownNotice(NoticeText); });
     EXPECT_FALSE(WatchdogFired);
     ASSERT_EQ(2u, NextStep);
     EXPECT_TRUE(ScreenShown);
     EXPECT_FALSE(NoticeAliveAtScreen) << "the notice is gone before the screen shows";
     EXPECT_FALSE(IsWindow(notice));
     EXPECT_EQ(1, SelectionTakenOver) << "the main flow starts nothing after the screen";
+    EXPECT_EQ(NoticeEnd::OwnChoice, end);
     EXPECT_LT(took, 2500u) << "the countdown ends as the screen closes";
 }
 

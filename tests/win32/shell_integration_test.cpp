@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "classes_root_win32.h"
-#include "compilers/registry_win32.h"
+#include "registry/registry_win32.h"
 #include "shell/shell_integration_win32.h"
 #include "test_support_win32.h"
 #include "tools/window_probe_win32.h"

@@ -1,14 +1,14 @@
 // This file is dedicated to the public domain.
 //
-// compilers/registry_win32.cpp: the registry layer over the ANSI registry functions.
+// registry/registry_win32.cpp: the registry layer over the ANSI registry functions.
 // Every whole-key operation opens or creates its key, does one value operation and
 // closes the key again on every path; failures are silent by design.
-#include "compilers/registry_win32.h"
+#include "registry/registry_win32.h"
 
 #include <vector>
 
-#include "app/run_state_win32.h"
-#include "compilers/registry_text.h"
+#include "registry/registry_text.h"
+#include "text/ascii_text.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ LONG QueryOpenKeyValue(HKEY key, const std::string& valueName, std::string& text
         if (status == ERROR_SUCCESS && (type != REG_DWORD || size != sizeof(DWORD)))
             return -1;
         if (status == ERROR_SUCCESS)
-            text = NumberValueText(static_cast<int32_t>(number));
+            text = SignedNumberText(static_cast<int32_t>(number));
         return status;
     }
     return -1;  // REG_EXPAND_SZ, REG_MULTI_SZ and every other type are not read

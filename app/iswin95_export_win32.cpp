@@ -1,4 +1,4 @@
-// compilers/os_family_win32.cpp: ISWIN95, the program file's only export. It tells a
+// app/iswin95_export_win32.cpp: ISWIN95, the program file's only export. It tells a
 // caller whether Windows belongs to the Windows 95 family (95, 98, Me). The program
 // never calls it; it needs none of the program's start-up.
 #include <windows.h>

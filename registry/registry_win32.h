@@ -1,4 +1,4 @@
-// compilers/registry_win32.h: the one way the program touches the registry. Each
+// registry/registry_win32.h: the one way the program touches the registry. Each
 // whole-key operation opens (or creates) its key, does one value operation and closes
 // the key; no key stays open between calls. Failures are silent: a failed read is the
 // empty text, a failed write leaves the registry as it was.
@@ -7,6 +7,13 @@
 #include <windows.h>
 
 #include <string>
+
+// The access every key the layer creates is opened with: read and write its values,
+// create and list its subkeys, be notified of changes, link. Reads open their keys
+// with KEY_QUERY_VALUE alone.
+constexpr DWORD KeyAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |
+                            KEY_NOTIFY | KEY_CREATE_LINK;
+static_assert(KeyAccess == 0x3F, "the six rights of the key, and nothing of DELETE or the standard rights");
 
 // The value as text: REG_SZ up to its first NUL, REG_DWORD as a signed decimal with a
 // leading space for zero or more; empty for a missing key or value or another type.

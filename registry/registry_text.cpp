@@ -1,5 +1,5 @@
-// compilers/registry_text.cpp: the sizes and texts of stored registry values.
-#include "compilers/registry_text.h"
+// registry/registry_text.cpp: the sizes and texts of stored registry values.
+#include "registry/registry_text.h"
 
 #include <cstring>
 
@@ -13,9 +13,4 @@ std::string TextUpToNul(const char* bytes, std::size_t size)
 {
     const void* nul = size ? std::memchr(bytes, '\0', size) : nullptr;
     return std::string(bytes, nul ? static_cast<const char*>(nul) - bytes : size);
-}
-
-std::string NumberValueText(std::int32_t value)
-{
-    return value < 0 ? std::to_string(value) : ' ' + std::to_string(value);
 }

@@ -1,0 +1,13 @@
+// ui/run_state_win32.cpp: the run state's storage.
+#include "ui/run_state_win32.h"
+
+std::string SourcePath;
+HWND CurrentDialog = nullptr;
+int SelectionTakenOver = 0;
+
+void InitRunState()
+{
+    SourcePath.clear();
+    CurrentDialog = nullptr;
+    SelectionTakenOver = 0;
+}

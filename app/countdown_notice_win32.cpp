@@ -4,7 +4,7 @@
 #include "app/countdown_notice_win32.h"
 
 #include "app/countdown_pacing.h"
-#include "app/notice_text.h"
+#include "dorvalix_version.h"
 #include "ui/dialog_layer_win32.h"
 #include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"

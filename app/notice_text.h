@@ -8,10 +8,6 @@
 
 constexpr char Cr = '\r';  // the line separator of every text the program builds
 
-// The program's version title: the whole title of the countdown notice, and the start
-// of the selection screen's.
-constexpr char VersionTitle[] = "DORVALIX v1.0b";
-
 // The decision (or the no-decision text) and the credit block. compilerPath is the
 // detection's result for the decided family; it is not used for kind None.
 std::string BuildNoticeText(const SourceVerdict& verdict, const std::string& sourcePath,

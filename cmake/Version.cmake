@@ -1,15 +1,24 @@
-# The release version: VERSION holds it, and the program's title text shows it. The
-# two must agree, so a release never ships under a title of another version.
+# The release version: VERSION holds it, and nothing else does. Configuring makes the
+# program's title from it, "DORVALIX v<version>", and writes both into the build tree:
+#   generated/dorvalix_version.h   for the program and the C++ tests (VersionTitle)
+#   generated/dorvalix_version.sh  for the shell scripts and scenarios (DORVALIX_TITLE)
+# CMake code takes DORVALIX_VERSION and DORVALIX_TITLE as set here.
 file(STRINGS ${CMAKE_SOURCE_DIR}/VERSION DORVALIX_VERSION LIMIT_COUNT 1)
-file(READ ${CMAKE_SOURCE_DIR}/app/notice_text.h notice_header)
-string(REGEX MATCH "VersionTitle\\[\\] = \"DORVALIX v([^\"]*)\"" title_found "${notice_header}")
-if(NOT title_found)
-    message(FATAL_ERROR "app/notice_text.h: no VersionTitle of the form \"DORVALIX v<version>\"")
+# Letters, digits and . + - only: the text then stands as it is inside a C string and
+# inside shell quotes, and in the name of the release zip.
+if(NOT DORVALIX_VERSION MATCHES "^[0-9A-Za-z.+-]+$")
+    message(FATAL_ERROR "VERSION holds \"${DORVALIX_VERSION}\"; a version is made of letters, digits "
+                        "and . + - only")
 endif()
-if(NOT CMAKE_MATCH_1 STREQUAL DORVALIX_VERSION)
-    message(FATAL_ERROR "VERSION holds \"${DORVALIX_VERSION}\" but the title in app/notice_text.h "
-                        "shows \"${CMAKE_MATCH_1}\"; make them agree")
-endif()
-# Configure again when either changes.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-             ${CMAKE_SOURCE_DIR}/VERSION ${CMAKE_SOURCE_DIR}/app/notice_text.h)
+set(DORVALIX_TITLE "DORVALIX v${DORVALIX_VERSION}")
+configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.h.in
+               ${CMAKE_BINARY_DIR}/generated/dorvalix_version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.sh.in
+               ${CMAKE_BINARY_DIR}/generated/dorvalix_version.sh @ONLY)
+
+# The header's folder, for every target that shows or checks the title.
+add_library(dorvalix_version INTERFACE)
+target_include_directories(dorvalix_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
+
+# Configure again when the version changes.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/VERSION)

@@ -15,7 +15,7 @@ add_library(dorvalix_win32 STATIC
     ui/selection_screen_win32.cpp
 )
 # shell32: SHChangeNotify, which tells the shell of changed file associations.
-target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable user32 gdi32 shell32)
+target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version user32 gdi32 shell32)
 
 # ISWIN95 sits in the program itself, its only export; --kill-at exports the 32-bit
 # stdcall name without its @0.

@@ -23,12 +23,14 @@ echo "floor: /bin/cat of the same file"
 
 # Start-up: from process start until the notice is visible (examples/console.bas is
 # decided, so the notice shows), ended with its "&Cancel" (201); the floor is a program
-# built the same way that shows one empty dialog, ended with IDCANCEL (2).
+# built the same way that shows one empty dialog and has no button, ended by its close
+# command (which its dialog procedure gets as IDCANCEL).
 RUN_TREE=${RUN_TREE:-build/win64}
 ROUNDS=${BENCH_ROUNDS:-15}
 windows_path() { printf 'Z:%s' "$ROOT/$1" | tr / '\\'; }  # Wine's Z: is the Unix root
+. "$RUN_TREE/generated/dorvalix_version.sh"  # the notice's title, made from VERSION
 echo
 echo "start-up to a visible window under Wine ($RUN_TREE, $ROUNDS starts each):"
 scripts/with-wine.sh scripts/wine-exec.sh "$RUN_TREE/startup-bench.exe" "$ROUNDS" \
-    "DORVALIX v$(cat VERSION)" 201 "$(windows_path "$RUN_TREE/DORVALIX.EXE") $(windows_path examples/console.bas)" \
-    "Empty dialog" 2 "$(windows_path "$RUN_TREE/empty-dialog.exe")" | tr -d '\r' | sed 's/^/  /'
+    "$DORVALIX_TITLE" 201 "$(windows_path "$RUN_TREE/DORVALIX.EXE") $(windows_path examples/console.bas)" \
+    "Empty dialog" close "$(windows_path "$RUN_TREE/empty-dialog.exe")" | tr -d '\r' | sed 's/^/  /'

@@ -56,8 +56,9 @@ export DORVALIX_STAND_IN_LOG DORVALIX_STAND_IN_MARK
 SHOTS="$ROOT/build/demo"
 mkdir -p "$SHOTS"
 EXE=$(windows_path "$ROOT/$RUN_TREE/DORVALIX.EXE")
-NOTICE='"DORVALIX v1.0b"'
-SCREEN='"DORVALIX v1.0b Make your own selection"'
+. "$RUN_TREE/generated/dorvalix_version.sh"  # the title, made from VERSION
+NOTICE="\"$DORVALIX_TITLE\""
+SCREEN="\"$DORVALIX_TITLE Make your own selection\""
 
 # Runs dorvalix-driver on the steps given on stdin and prints what it reports. With a
 # picture name, the steps hold one "sleep": while the driver sleeps there, the window it

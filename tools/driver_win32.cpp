@@ -38,7 +38,8 @@
 //   expect-text-file <title> <id> <file>  the same, the expected text being a file's bytes
 //   wait-text <title> <id> <text>         waits until the control shows that text
 //   expect-enabled <title> <id> yes|no
-//   press <title> <id>            a click on the button
+//   press <title> <id>            a click on the button; fails for a control that is
+//                                 missing, hidden or greyed, as a click cannot reach it
 //   close <title>                 the system close command (as the close box gives it)
 //   wait-gone <title>             waits until no such window is shown
 //   expect-no-window <title> <ms> none appears for that long (or until the end)
@@ -150,7 +151,9 @@ int RunRequest(const DriverRequest& request)
         if (!box)
             return Fail(process, "no window titled \"" + request.boxTitle + "\" within " + limit);
         PrintBox(box);
-        AnswerMessageBox(box, IDOK);
+        std::string refusal;
+        if (!AnswerMessageBox(box, IDOK, &refusal))
+            return Fail(process, "the box's OK: " + refusal);
     }
     DWORD exitCode = 0;
     if (!WaitForExit(process.hProcess, request.timeoutMs, &exitCode))
@@ -490,9 +493,9 @@ Outcome StepPress(ScriptRun* run, const Step& step)
     if (!outcome.empty())
         return outcome;
     int id = static_cast<int>(std::strtol(step.args[1].c_str(), nullptr, 10));
-    if (!GetDlgItem(window, id))
-        return "no control with identifier " + step.args[1];
-    PressButton(window, id);
+    std::string refusal;
+    if (!PressButton(window, id, &refusal))
+        return refusal;
     return Outcome();
 }
 

@@ -106,15 +106,28 @@ HICON MessageBoxIcon(HWND box)
     return iconControl ? reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0)) : nullptr;
 }
 
-void AnswerMessageBox(HWND box, int buttonId)
+bool AnswerMessageBox(HWND box, int buttonId, std::string* refusal)
 {
-    PressButton(box, buttonId);  // the box ends with that button's identifier
+    return PressButton(box, buttonId, refusal);  // the box ends with that button's identifier
 }
 
-void PressButton(HWND dialog, int buttonId)
+bool PressButton(HWND dialog, int buttonId, std::string* refusal)
 {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+    HWND button = IsWindow(dialog) ? GetDlgItem(dialog, buttonId) : nullptr;
+    const char* why = nullptr;
+    if (!button)
+        why = "there is no such control";
+    else if (!IsWindowVisible(button))  // false too when the window that holds it is hidden
+        why = "it is hidden";
+    else if (!IsWindowEnabled(button) || !IsWindowEnabled(dialog))
+        why = "it is greyed (disabled)";
+    // Posted, not sent: the press may open a window that runs its own message loop in
+    // the dialog's thread (the selection screen), and a sender would wait for its end.
+    else if (!PostMessageA(button, BM_CLICK, 0, 0))
+        why = "the click could not be posted";
+    if (why && refusal)
+        *refusal = "control " + std::to_string(buttonId) + " cannot be pressed: " + why;
+    return why == nullptr;
 }
 
 std::vector<ControlReading> ReadControls(HWND dialog)

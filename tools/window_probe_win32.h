@@ -30,12 +30,16 @@ std::string MessageBoxText(HWND box);
 // The icon a message box shows (STM_GETICON of its icon control); null for none.
 HICON MessageBoxIcon(HWND box);
 
-// Presses one of the box's buttons by its identifier (IDOK, IDNO, ...).
-void AnswerMessageBox(HWND box, int buttonId);
+// Presses one of the box's buttons by its identifier (IDOK, IDNO, ...), as PressButton.
+bool AnswerMessageBox(HWND box, int buttonId, std::string* refusal = nullptr);
 
-// Presses a dialog's button by its identifier, as a click would: the dialog receives
-// the button's command notification.
-void PressButton(HWND dialog, int buttonId);
+// Presses a dialog's button by its identifier as a click does: the button gets
+// BM_CLICK, posted, so the press is handled once the dialog's thread takes its next
+// message, and the button itself tells the dialog. A user cannot click a control that
+// is missing, hidden or greyed, nor one in a window that is hidden or disabled: such a
+// press is refused, nothing is sent, and the result is false with the reason in
+// *refusal (when given).
+bool PressButton(HWND dialog, int buttonId, std::string* refusal = nullptr);
 
 // One control of a dialog as its user sees it; the rectangle is in the dialog's
 // client coordinates, in pixels.

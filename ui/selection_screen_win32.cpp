@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "app/notice_text.h"
 #include "compilers/detection_win32.h"
 #include "compilers/launch_command.h"
 #include "compilers/launcher_win32.h"
 #include "compilers/version_table.h"
+#include "dorvalix_version.h"
 #include "ui/dialog_layer_win32.h"
 #include "ui/run_state_win32.h"
 

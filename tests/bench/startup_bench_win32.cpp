@@ -1,13 +1,14 @@
 // tests/bench/startup_bench_win32.cpp: startup-bench.exe, the time from starting a
 // program to its first window being visible, for a program and a floor side by side.
 //
-//   startup-bench RUNS "<title>" <button id> "<command line>" "<title>" <button id> "<command line>"
+//   startup-bench RUNS "<title>" <ending> "<command line>" "<title>" <ending> "<command line>"
 //
 // Each round starts the two command lines one after the other (after one round of
 // warming up that is not counted). A start is timed with QueryPerformanceCounter from
 // just before CreateProcessA until a visible top-level window of the new process has
-// the title; the window is polled every millisecond, at most 20 s. Then the button with
-// that id is pressed, so the program ends in its own way (ended after 10 s otherwise).
+// the title; the window is polled every millisecond, at most 20 s. Then the ending is
+// given, a button id to press or "close" for the system close command, so the program
+// ends in its own way (ended after 10 s otherwise).
 // Prints the median, the fastest and the slowest start of each in milliseconds, and the
 // ratio of the two medians. Exit code 1 when a window did not appear; 64 for a usage
 // error.
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,10 +27,11 @@ namespace {
 
 constexpr double WindowTimeoutMs = 20000;
 constexpr DWORD ExitTimeoutMs = 10000;
+constexpr int CloseCommand = -1;
 
 struct BenchTarget {
     std::string title;        // of the window that ends the timing
-    int buttonId;             // pressed to end the program
+    int buttonId;             // pressed to end the program; CloseCommand: closed instead
     std::string commandLine;  // started as it is
     std::vector<double> startMs;
 };
@@ -44,7 +47,11 @@ double MsSince(const LARGE_INTEGER& start)
 void EndProgram(const PROCESS_INFORMATION& process, HWND window, int buttonId)
 {
     DWORD exitCode = 0;
-    PressButton(window, buttonId);
+    std::string refusal;
+    if (buttonId == CloseCommand)
+        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (!PressButton(window, buttonId, &refusal))
+        std::fprintf(stderr, "startup-bench: %s; the program is ended\n", refusal.c_str());
     if (!WaitForExit(process.hProcess, ExitTimeoutMs, &exitCode)) {
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, ExitTimeoutMs);
@@ -82,6 +89,11 @@ double TimeOneStart(const BenchTarget& target)
     return elapsed;
 }
 
+int Ending(const char* argument)
+{
+    return std::strcmp(argument, "close") == 0 ? CloseCommand : std::atoi(argument);
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -103,12 +115,11 @@ int main(int argc, char** argv)
 {
     int rounds = argc == 8 ? std::atoi(argv[1]) : 0;
     if (rounds < 1) {
-        std::fprintf(stderr, "usage: startup-bench RUNS \"<title>\" <button id> \"<command line>\" "
-                             "\"<title>\" <button id> \"<command line>\"\n");
+        std::fprintf(stderr, "usage: startup-bench RUNS \"<title>\" <button id>|close \"<command line>\" "
+                             "\"<title>\" <button id>|close \"<command line>\"\n");
         return 64;
     }
-    BenchTarget targets[2] = {{argv[2], std::atoi(argv[3]), argv[4], {}},
-                              {argv[5], std::atoi(argv[6]), argv[7], {}}};
+    BenchTarget targets[2] = {{argv[2], Ending(argv[3]), argv[4], {}}, {argv[5], Ending(argv[6]), argv[7], {}}};
     for (int round = 0; round <= rounds; ++round) {
         for (BenchTarget& target : targets) {
             double ms = TimeOneStart(target);

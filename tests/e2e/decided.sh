@@ -16,9 +16,6 @@ TWO='C:\src\two words.bas'
 write_source "$TWO" "'use PB/DLL" 'CLS'
 start_wine
 
-NOTICE='"DORVALIX v1.0b"'
-SCREEN='"DORVALIX v1.0b Make your own selection"'
-
 # The countdown runs out: the newest PB/CC starts on the quoted path, given to it
 # without quotes after one blank, about three seconds after the notice appeared. (The
 # started program sees its own name in quotes: Wine puts them there when it had to

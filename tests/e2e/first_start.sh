@@ -15,7 +15,6 @@ start_wine
 
 USAGE='"No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\ror doubleclick on any file with the .BAS extension"'
 WARNING='"The file passed as parameter could not be opened!\rExecution terminated."'
-SCREEN='"DORVALIX v1.0b Make your own selection"'
 
 # No argument: the usage box, shown after the registration (its keys are there while
 # the box is up).
@@ -59,8 +58,8 @@ done
 drive nothing-installed <<EOF
 timeout 15000
 start C:\e2e\DORVALIX.EXE C:\src\plain.bas
-wait-window "DORVALIX v1.0b"
-press "DORVALIX v1.0b" 203
+wait-window $NOTICE
+press $NOTICE 203
 wait-window $SCREEN
 dump $SCREEN
 $(screen_states)
@@ -89,8 +88,8 @@ drive shell-open <<EOF
 timeout 15000
 env DORVALIX_STAND_IN_LOG C:\e2e\shell-open.log
 shell-open open C:\src\a.bas
-wait-window "DORVALIX v1.0b"
-press "DORVALIX v1.0b" 203
+wait-window $NOTICE
+press $NOTICE 203
 wait-exit 0
 wait-file C:\e2e\shell-open.log
 expect-line C:\e2e\shell-open.log $(q 'command=C:\PBCC200\PBCC.EXE C:\src\a.bas')

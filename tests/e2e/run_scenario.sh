@@ -6,10 +6,10 @@
 #   run_scenario.sh scenario <file.sh>   runs one scenario in a fresh copy of it
 #
 # Environment (set by CTest): E2E_TREE, the build tree holding DORVALIX.EXE,
-# dorvalix-driver.exe and stand-in-compiler.exe; E2E_TEMPLATE, the template prefix;
-# E2E_TOOL_LINE, the credit line naming the compiler; WINE_ARCH. The template is made
-# from the project's prefix: WINEPREFIX (as scripts/with-wine.sh sets it) or
-# build/wineprefix-$WINE_ARCH.
+# dorvalix-driver.exe, stand-in-compiler.exe and generated/dorvalix_version.sh (the
+# title); E2E_TEMPLATE, the template prefix; E2E_TOOL_LINE, the credit line naming the
+# compiler; WINE_ARCH. The template is made from the project's prefix: WINEPREFIX (as
+# scripts/with-wine.sh sets it) or build/wineprefix-$WINE_ARCH.
 #
 # The template is a copy of the project's prefix (hard links for the Wine programs and
 # DLLs, which are only read) with its registry cleared of every trace of DORVALIX and
@@ -68,6 +68,9 @@ make_template() {
 
 # ---- what a scenario may call ----
 
+# NOTICE and SCREEN: the titles of the countdown notice and of the selection screen,
+# quoted as driver steps take them (set from the build's version before a scenario runs).
+
 # A Windows text escaped for a .reg file or a quoted driver argument: \ and " escaped.
 escape() { printf '%s' "$1" | sed 's/\\/\\\\/g; s/"/\\"/g'; }
 # As a quoted driver argument.
@@ -107,9 +110,9 @@ screen_states() {
     for id in 205 206 207 208 211 212 213; do
         state=no
         for enabled in "$@"; do [ "$id" = "$enabled" ] && state=yes; done
-        say "expect-enabled \"DORVALIX v1.0b Make your own selection\" $id $state"
+        say "expect-enabled $SCREEN $id $state"
     done
-    say 'expect-enabled "DORVALIX v1.0b Make your own selection" 201 yes'
+    say "expect-enabled $SCREEN 201 yes"
 }
 
 # The log of a stand-in (on C:) holds that many starts.
@@ -184,6 +187,9 @@ run_scenario() {
     WINEPREFIX="$RUN/prefix"
     export WINEPREFIX
     . "$E2E_ROOT/scripts/wine-env.sh"  # the loader and settings for WINE_ARCH
+    . "$E2E_TREE/generated/dorvalix_version.sh"
+    NOTICE="\"$DORVALIX_TITLE\""
+    SCREEN="\"$DORVALIX_TITLE Make your own selection\""
     copy_prefix "$E2E_TEMPLATE" "$WINEPREFIX"
     mkdir -p "$WINEPREFIX/drive_c/e2e"
     cp "$E2E_TREE/DORVALIX.EXE" "$E2E_TREE/dorvalix-driver.exe" "$WINEPREFIX/drive_c/e2e/"

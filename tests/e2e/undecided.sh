@@ -17,9 +17,6 @@ CONSOLE='C:\src\console.bas'
 write_source "$CONSOLE" 'CLS'
 start_wine
 
-NOTICE='"DORVALIX v1.0b"'
-SCREEN='"DORVALIX v1.0b Make your own selection"'
-
 # The countdown runs out: the screen comes by itself, with the installed versions
 # pressable; "PB/DLL 2.0" starts that version.
 undecided_text() {

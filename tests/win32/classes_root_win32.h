@@ -50,8 +50,9 @@ inline void ReadTree(const Half& half, const std::string& path, Tree& tree)
         if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
             break;
         std::string bytes(reinterpret_cast<char*>(data.data()), dataSize);
-        // Wine's RegSetValueExA sometimes stores a terminating NUL that the caller did
-        // not count; the data size is not what these tests check.
+        // RegSetValueExA stores a terminating NUL that the caller did not count when one
+        // follows the counted bytes (Windows NT does so too); the data size is not what
+        // these tests check.
         if ((type == REG_SZ || type == REG_EXPAND_SZ) && !bytes.empty() && bytes.back() == '\0')
             bytes.pop_back();
         values[name] = Value{type, bytes};

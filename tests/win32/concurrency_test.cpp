@@ -7,6 +7,7 @@
 
 #include "classes_root_win32.h"
 #include "compiler_keys_win32.h"
+#include "dorvalix_version.h"
 #include "stand_in_win32.h"
 #include "test_support_win32.h"
 #include "tools/window_probe_win32.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr int Copies = 8;
 constexpr DWORD WaitMs = 60000;  // eight at once share two cores
-const char Notice[] = "DORVALIX v1.0b";
+const char* const Notice = VersionTitle;
 constexpr int GoNow = 203;
 
 class ManyStarts : public CompilerKeys {
@@ -48,6 +49,7 @@ int RunAtOnce(const std::vector<std::string>& commandLines)
         if (StartRawCommandLine(commandLine, &process))
             started.push_back(process);
     }
+    // A press may be refused when the notice ran out just then; that copy still ends.
     for (const PROCESS_INFORMATION& process : started)
         if (HWND notice = WaitForWindow(process.dwProcessId, Notice, 5000))
             PressButton(notice, GoNow);

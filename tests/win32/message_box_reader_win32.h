@@ -14,7 +14,7 @@ struct BoxReading {
     int answer = IDOK;      // the button to press
     DWORD timeoutMs = 10000;
     DWORD testThread = 0;   // the thread that shows the box
-    bool found = false;     // filled by the reader
+    bool found = false;     // filled by the reader: the box came and the button was pressed
     std::string text;
     HICON icon = nullptr;
     HWND owner = nullptr;
@@ -31,16 +31,16 @@ inline DWORD WINAPI ReadAndAnswerBox(void* context)
 {
     BoxReading* reading = static_cast<BoxReading*>(context);
     HWND box = WaitForWindow(GetCurrentProcessId(), reading->title, reading->timeoutMs);
-    if (!box) {
-        // Whatever was shown instead must not keep the test thread waiting.
-        EnumThreadWindows(reading->testThread, DismissAnyBox, 0);
-        return 0;
+    if (box) {
+        reading->text = MessageBoxText(box);
+        reading->icon = MessageBoxIcon(box);
+        reading->owner = GetWindow(box, GW_OWNER);
+        reading->found = AnswerMessageBox(box, reading->answer);
     }
-    reading->found = true;
-    reading->text = MessageBoxText(box);
-    reading->icon = MessageBoxIcon(box);
-    reading->owner = GetWindow(box, GW_OWNER);
-    AnswerMessageBox(box, reading->answer);
+    // Whatever was shown instead, or a box whose button could not be pressed, must not
+    // keep the test thread waiting.
+    if (!reading->found)
+        EnumThreadWindows(reading->testThread, DismissAnyBox, 0);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "compiler_keys_win32.h"
+#include "dorvalix_version.h"
 #include "stand_in_win32.h"
 #include "test_support_win32.h"
 #include "tools/window_probe_win32.h"
@@ -17,8 +18,8 @@ const char UsageText[] =
     "No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\ror doubleclick on any file with the .BAS extension";
 const char OpenFailureText[] = "The file passed as parameter could not be opened!\rExecution terminated.";
 
-const char Notice[] = "DORVALIX v1.0b";
-const char Screen[] = "DORVALIX v1.0b Make your own selection";
+const char* const Notice = VersionTitle;
+const std::string Screen = std::string(VersionTitle) + " Make your own selection";
 constexpr int CloseCommand = -1;  // the system close command instead of a button
 
 // What the user does: in the window with this title, press this button.
@@ -33,17 +34,21 @@ struct ProgramRun {
     std::string firstText;       // a message box's text, when the first window is one
 };
 
-void Act(HWND window, int button)
+// False when the press was refused (ADD_FAILURE says why).
+bool Act(HWND window, int button)
 {
     if (button == CloseCommand)
-        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-        PressButton(window, button);
+        return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) != 0;
+    std::string refusal;
+    if (PressButton(window, button, &refusal))
+        return true;
+    ADD_FAILURE() << refusal;
+    return false;
 }
 
 // Starts the run, presses its buttons as they come, and returns the exit code (-1000:
-// not started, -2000: a window or the end did not come in time). The process is ended
-// here whatever happens.
+// not started, -2000: a window or the end did not come in time, -3000: a press was
+// refused). The process is ended here whatever happens.
 long RunPressing(const std::string& exe, const ProgramRun& run, std::string* firstText = nullptr)
 {
     PROCESS_INFORMATION process;
@@ -58,12 +63,13 @@ long RunPressing(const std::string& exe, const ProgramRun& run, std::string* fir
         }
         if (i == 0 && firstText)
             *firstText = MessageBoxText(window);
-        Act(window, run.presses[i].button);
+        if (!Act(window, run.presses[i].button))
+            code = -3000;
     }
     DWORD exitCode = 0;
     if (code == 0)
         code = WaitForExit(process.hProcess, WaitMs, &exitCode) ? static_cast<long>(exitCode) : -2000;
-    if (code == -2000) {
+    if (code == -2000 || code == -3000) {
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, WaitMs);
     }

@@ -22,22 +22,27 @@ protected:
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\DorvalixTest");  // only once nothing else is below it
     }
 
+    // Stores exactly these bytes. RegSetValueExA counts a NUL that directly follows the
+    // bytes of a text it is given (Windows NT does, and Wine with it), so a guard byte
+    // follows them: a text given without its NUL is stored without one.
     void Store(const std::string& path, const std::string& name, DWORD type, const std::string& bytes)
     {
         HKEY key = nullptr;
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                                                  nullptr, &key, nullptr));
+        std::string guarded = bytes + 'x';
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name.c_str(), 0, type,
-                                                reinterpret_cast<const BYTE*>(bytes.data()),
+                                                reinterpret_cast<const BYTE*>(guarded.data()),
                                                 static_cast<DWORD>(bytes.size())));
         RegCloseKey(key);
     }
 };
 
-// The type and the bytes of a value as stored, up to the first NUL. (The size that
-// Wine reports back is one byte or character more for a text stored without its NUL,
-// so the size the layer passes is checked natively, through TextDataSize.)
-struct StoredValue { LONG status; DWORD type; std::string text; };
+// The type and the bytes of a value exactly as the registry holds them. Texts are held
+// as UTF-16, so they are read with RegQueryValueExW, which reports the size stored: a
+// stored NUL shows as two more bytes. (Wine's RegQueryValueExA reports a text stored
+// without its NUL one byte longer, as if it had one, and so could not tell the two.)
+struct StoredValue { LONG status; DWORD type; std::string bytes; };
 
 StoredValue ReadBack(const std::string& path, const std::string& name)
 {
@@ -46,12 +51,24 @@ StoredValue ReadBack(const std::string& path, const std::string& name)
     value.status = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key);
     if (value.status != ERROR_SUCCESS)
         return value;
-    char bytes[64] = {};
-    DWORD size = sizeof bytes - 1;
-    value.status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(bytes), &size);
-    value.text = bytes;
+    std::wstring wideName(name.begin(), name.end());  // the names here are ASCII
+    char bytes[256];  // far more than any value here, so a stored NUL would fit and show
+    DWORD size = sizeof bytes;
+    value.status = RegQueryValueExW(key, wideName.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(bytes),
+                                    &size);
+    if (value.status == ERROR_SUCCESS)
+        value.bytes.assign(bytes, size);
     RegCloseKey(key);
     return value;
+}
+
+// ASCII bytes as the registry holds them in a text: UTF-16, little-endian.
+std::string Utf16(const std::string& text)
+{
+    std::string bytes;
+    for (char c : text)
+        bytes += std::string{c, '\0'};
+    return bytes;
 }
 
 TEST_F(Registry, ReadsEachValueType) {
@@ -111,22 +128,26 @@ TEST_F(Registry, ReadsEachValueType) {
     EXPECT_EQ(REG_SZ, type);
 }
 
-TEST_F(Registry, WritesTextsWithoutTheirNul) {
+// What the layer writes, read back as stored. The layer hands RegSetValueExA the text
+// up to its first NUL and no NUL (TextDataSize, checked natively); RegSetValueExA then
+// counts the NUL that follows those bytes, as Windows NT does, so a text is stored ended
+// by exactly one NUL, as a REG_SZ should be, and an empty text as no data at all.
+TEST_F(Registry, StoresEachTextEndedByOneNul) {
     struct Row { const char* what; std::string path; std::string name; std::string text; DWORD type;
                  std::string stored; };
     const Row rows[] = {
-        {"several missing levels", base + "\\a\\b\\c", "Filename", "abc", REG_SZ, "abc"},
-        {"a NUL inside ends the data", base + "\\a", "inner", "ab\0cd"s, REG_SZ, "ab"},
+        {"several missing levels", base + "\\a\\b\\c", "Filename", "abc", REG_SZ, "abc\0"s},
+        {"a NUL inside ends the data", base + "\\a", "inner", "ab\0cd"s, REG_SZ, "ab\0"s},
         {"empty text: an empty value", base + "\\empty", "Filename", "", REG_SZ, ""},
         {"empty text of another type", base + "\\empty", "expand", "", REG_EXPAND_SZ, ""},
-        {"the default value", base + "\\d", "", "Dorvalix", REG_SZ, "Dorvalix"},
+        {"the default value", base + "\\d", "", "Dorvalix", REG_SZ, "Dorvalix\0"s},
     };
     for (const Row& row : rows) {
         EXPECT_TRUE(WriteRegistryValue(HKEY_CURRENT_USER, row.path, row.name, row.text, row.type)) << row.what;
         StoredValue value = ReadBack(row.path, row.name);
         ASSERT_EQ(ERROR_SUCCESS, value.status) << row.what;
         EXPECT_EQ(row.type, value.type) << row.what;
-        EXPECT_EQ(row.stored, value.text) << row.what;
+        EXPECT_EQ(Utf16(row.stored), value.bytes) << row.what << ": " << value.bytes.size() << " bytes stored";
     }
     // Written again: replaced, the default value read back through the empty name.
     WriteRegistryValue(HKEY_CURRENT_USER, base + "\\d", "", "Other", REG_SZ);

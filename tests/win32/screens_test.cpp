@@ -11,6 +11,7 @@
 
 #include "app/countdown_notice_win32.h"
 #include "compiler_keys_win32.h"
+#include "dorvalix_version.h"
 #include "stand_in_win32.h"
 #include "tools/window_probe_win32.h"
 #include "ui/dialog_layer_win32.h"
@@ -19,8 +20,8 @@
 
 namespace {
 
-const char NoticeTitle[] = "DORVALIX v1.0b";
-const char ScreenTitle[] = "DORVALIX v1.0b Make your own selection";
+const char* const NoticeTitle = VersionTitle;
+const std::string ScreenTitle = std::string(VersionTitle) + " Make your own selection";
 const char NoticeText[] = "This is a source code designated PB/CC application\rC:\\src\\demo.bas\r\r";
 constexpr DWORD WatchdogMs = 8000;
 constexpr int CloseCommand = -1;  // the system close command instead of a button
@@ -72,7 +73,7 @@ DWORD RunWithSteps(std::vector<Step> steps, const std::function<void()>& body)
     return took;
 }
 
-HWND Shown(const char* title)
+HWND Shown(const std::string& title)
 {
     return WaitForWindow(GetCurrentProcessId(), title, 0);
 }
@@ -82,12 +83,19 @@ std::string ControlText(HWND dialog, int id)
     return WindowText(GetDlgItem(dialog, id));
 }
 
+// A press that must get through: one the window probe refuses is a failure.
+void Press(HWND window, int button)
+{
+    std::string refusal;
+    EXPECT_TRUE(PressButton(window, button, &refusal)) << refusal;
+}
+
 void Act(HWND window, int button)
 {
     if (button == CloseCommand)
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     else
-        PressButton(window, button);
+        Press(window, button);
 }
 
 // A key pressed on whatever has the focus, or on the dialog when nothing has.
@@ -99,7 +107,7 @@ void PressKey(HWND dialog, WPARAM key)
 }
 
 // A step that waits for the titled window and then acts on it.
-Step PressWhenShown(const char* title, int button)
+Step PressWhenShown(const std::string& title, int button)
 {
     return [=] {
         HWND window = Shown(title);
@@ -118,7 +126,7 @@ Step PauseWhenRowShowsAtMost(size_t asterisks)
         size_t shown = ControlText(notice, NoticeProgressRowId).size();
         if (shown == 0 || shown > asterisks)
             return false;
-        PressButton(notice, NoticeWaitId);
+        Press(notice, NoticeWaitId);
         return true;
     };
 }
@@ -251,7 +259,7 @@ TEST_F(Screens, NoticeShowsItsControlsWithFocusOnGoNow) {
         }, "notice");
         EXPECT_EQ(GetDlgItem(notice, NoticeGoNowId), FocusOfThread(notice)) << "focus on &Go now!";
         read = true;
-        PressButton(notice, NoticeGoNowId);
+        Press(notice, NoticeGoNowId);
         return true;
     }}, [&] { end = ShowCountdownNotice(NoticeText); });
     EXPECT_TRUE(read);
@@ -288,7 +296,7 @@ TEST_F(Screens, NoticeCountsDownAndHoldsWhilePaused) {
             EXPECT_EQ(frozenRow, ControlText(notice, NoticeProgressRowId)) << "frozen while paused";
             if (GetTickCount() - pausedAt < HoldMs)
                 return false;
-            PressButton(notice, NoticeWaitId);
+            Press(notice, NoticeWaitId);
             return true;
         },
     }, [&] { end = ShowCountdownNotice(NoticeText); });
@@ -364,7 +372,7 @@ TEST_F(Screens, OwnChoiceRemovesTheNoticeBeforeTheScreenShows) {
         [&] {
             notice = Shown(NoticeTitle);
             if (notice)
-                PressButton(notice, NoticeOwnChoiceId);
+                Press(notice, NoticeOwnChoiceId);
             return notice != nullptr;
         },
         PressWhenShown(ScreenTitle, SelectionCancelId),
@@ -440,7 +448,7 @@ TEST_F(Screens, ScreenGreysWhatIsNotInstalledAndTabsOverTheRest) {
                 if (i + 1 < tabs)
                     PressKey(screen, VK_TAB);
                 else
-                    PressButton(screen, SelectionCancelId);
+                    Press(screen, SelectionCancelId);
                 return true;
             });
         RunWithSteps(steps, RunSelectionScreen);
@@ -470,7 +478,7 @@ TEST_F(Screens, EachVersionButtonStartsItsRowAsReadAtThePress) {
             if (!screen)
                 return false;
             InstallVersion(row, standIns[row]);
-            PressButton(screen, VersionButtonIds[row]);
+            Press(screen, VersionButtonIds[row]);
             return true;
         }}, RunSelectionScreen);
         EXPECT_FALSE(WatchdogFired) << VersionCaptions[row];
@@ -485,23 +493,39 @@ TEST_F(Screens, EachVersionButtonStartsItsRowAsReadAtThePress) {
 
 // With every version installed, nothing starts when the screen ends by "&Cancel" or
 // the close command, and Enter and Escape press no button at all: the screen stays.
-TEST_F(Screens, CancelCloseEnterAndEscapeStartNothing) {
+// A version greyed as the screen was built cannot be pressed, even once it is installed
+// (a press that got through would start it).
+TEST_F(Screens, CancelCloseKeysAndGreyedButtonsStartNothing) {
     std::string standIn = InstallStandIn(folder + "PBALL\\PB.EXE");
-    for (int row = 0; row < 7; ++row)
-        InstallVersion(row, standIn);
+    constexpr int NoRow = -1;
     struct Row {
         const char* what;
         std::vector<WPARAM> keys;  // pressed first, each in a step of its own
+        int greyed;                // a version not installed as the screen is built
         int ending;
     };
     const Row rows[] = {
-        {"Cancel", {}, SelectionCancelId},
-        {"close command", {}, CloseCommand},
-        {"Enter and Escape, then Cancel", {VK_RETURN, VK_ESCAPE}, SelectionCancelId},
+        {"Cancel", {}, NoRow, SelectionCancelId},
+        {"close command", {}, NoRow, CloseCommand},
+        {"Enter and Escape, then Cancel", {VK_RETURN, VK_ESCAPE}, NoRow, SelectionCancelId},
+        {"a greyed version, then Cancel", {}, 0, SelectionCancelId},
     };
     for (const Row& row : rows) {
+        RemoveAllVersions();
+        for (int r = 0; r < 7; ++r)
+            if (r != row.greyed)
+                InstallVersion(r, standIn);
         SelectionTakenOver = 0;
         std::vector<Step> steps;
+        if (row.greyed != NoRow)
+            steps.push_back([&] {
+                HWND screen = Shown(ScreenTitle);
+                if (!screen)
+                    return false;
+                InstallVersion(row.greyed, standIn);
+                EXPECT_FALSE(PressButton(screen, VersionButtonIds[row.greyed])) << VersionCaptions[row.greyed];
+                return true;
+            });
         for (WPARAM key : row.keys)
             steps.push_back([&, key] {
                 HWND screen = Shown(ScreenTitle);

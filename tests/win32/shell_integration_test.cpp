@@ -437,8 +437,8 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     // the middle of creating a window.
     HWND box = WaitForWindow(process.dwProcessId, "Dorvalix", 20000);
     Halves after = Read();
-    if (box)
-        AnswerMessageBox(box, IDOK);
+    std::string refusal;
+    EXPECT_TRUE(box && AnswerMessageBox(box, IDOK, &refusal)) << refusal;
     DWORD exitCode = 1;
     bool ended = WaitForExit(process.hProcess, 20000, &exitCode);
     if (!ended) {

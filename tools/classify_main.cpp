@@ -139,6 +139,8 @@ void PrintText(const char* path, const SourceVerdict& v, const VerdictDetail& d)
 }
 
 #if defined(_WIN32)
+constexpr bool ReadsRegistry = true;
+
 // A dry run reads the source as DORVALIX does, with its own ClassifySource.
 bool ClassifyAsDorvalix(const char* path, SourceVerdict* verdict, VerdictDetail* detail, std::string* reason)
 {
@@ -157,7 +159,10 @@ int RunCompilers(bool json)
     return 0;
 }
 #else
-// The native build reads no registry; main refuses --dry-run and --compilers before these.
+// The native build reads no registry: main refuses --dry-run and --compilers before
+// any of these could be called.
+constexpr bool ReadsRegistry = false;
+
 bool ClassifyAsDorvalix(const char*, SourceVerdict*, VerdictDetail*, std::string* reason)
 {
     *reason = "no dry run in the native build";
@@ -214,12 +219,6 @@ int Usage()
                  "Nothing is started and nothing is written.\n");
     return 64;
 }
-
-#if defined(_WIN32)
-constexpr bool ReadsRegistry = true;
-#else
-constexpr bool ReadsRegistry = false;
-#endif
 
 }  // namespace
 

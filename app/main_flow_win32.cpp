@@ -20,19 +20,6 @@
 
 std::string LaunchCommand;
 
-namespace {
-
-std::string FindNewestCompiler(CompilerKind kind)
-{
-    if (kind == CompilerKind::Windows)
-        return FindNewestWindowsCompiler();
-    if (kind == CompilerKind::Console)
-        return FindNewestConsoleCompiler();
-    return std::string();  // nothing decided: no lookup
-}
-
-}  // namespace
-
 int RunDorvalix(const char* commandLine)
 {
     InitRunState();

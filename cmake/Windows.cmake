@@ -17,6 +17,11 @@ add_library(dorvalix_win32 STATIC
 # shell32: SHChangeNotify, which tells the shell of changed file associations.
 target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version user32 gdi32 shell32)
 
+# dorvalix-classify.exe also tells what DORVALIX would start (--dry-run, --compilers),
+# through the same detection and command line as DORVALIX.EXE.
+target_sources(dorvalix-classify PRIVATE tools/classify_explain_win32.cpp)
+target_link_libraries(dorvalix-classify PRIVATE dorvalix_win32)
+
 # ISWIN95 sits in the program itself, its only export; --kill-at exports the 32-bit
 # stdcall name without its @0.
 # app/dorvalix.rc embeds the application manifest (compiled by the MinGW windres).

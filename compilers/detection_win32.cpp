@@ -45,3 +45,17 @@ std::string FindNewestWindowsCompiler()
 {
     return FindNewestOfFamily(CompilerKind::Windows, WindowsNotFoundMessage);
 }
+
+std::string FindNewestCompiler(CompilerKind kind)
+{
+    if (kind == CompilerKind::Windows)
+        return FindNewestWindowsCompiler();
+    if (kind == CompilerKind::Console)
+        return FindNewestConsoleCompiler();
+    return std::string();  // nothing decided: no lookup
+}
+
+RegistryValueProbe ProbeVersionFilename(const CompilerVersion& row)
+{
+    return ProbeRegistryValue(VersionRoot, row.keyPath, FilenameValue);
+}

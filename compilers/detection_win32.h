@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "registry/registry_win32.h"
 #include "compilers/version_table.h"
 
 // The root of every compiler-version read; never written.
@@ -22,3 +23,11 @@ bool IsVersionInstalled(const CompilerVersion& row);
 // are never detected.
 std::string FindNewestConsoleCompiler();
 std::string FindNewestWindowsCompiler();
+
+// The newest installed compiler of the decided family, as the notice names it; the
+// empty text for None (nothing decided: no lookup).
+std::string FindNewestCompiler(CompilerKind kind);
+
+// How the row's Filename value is stored (its key and value read as ReadVersionFilename
+// reads them), to tell why a version counts as not installed.
+RegistryValueProbe ProbeVersionFilename(const CompilerVersion& row);

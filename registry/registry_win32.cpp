@@ -123,3 +123,15 @@ bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
+
+RegistryValueProbe ProbeRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName)
+{
+    RegistryValueProbe probe;
+    HKEY key = nullptr;
+    probe.keyStatus = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
+    if (probe.keyStatus != ERROR_SUCCESS)
+        return probe;
+    probe.valueStatus = RegQueryValueExA(key, valueName.c_str(), nullptr, &probe.type, nullptr, &probe.size);
+    RegCloseKey(key);
+    return probe;
+}

@@ -36,3 +36,16 @@ bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string
 // Windows error code, or -1 for a value type the query does not handle.
 LONG QueryOpenKeyValue(HKEY key, const std::string& valueName, std::string& text);
 LONG SetOpenKeyValue(HKEY key, const std::string& valueName, DWORD type, const std::string& text);
+
+// How a value is stored, without reading it: the status of opening its key for reading
+// (ERROR_FILE_NOT_FOUND: no such key) and, once the key opened, of asking for the
+// value's type and size (ERROR_FILE_NOT_FOUND: no such value). The key is opened as
+// ReadRegistryValue opens it and closed again before the return. For telling why a
+// value reads as empty; the program's own decisions rest on ReadRegistryValue alone.
+struct RegistryValueProbe {
+    LONG keyStatus = -1;
+    LONG valueStatus = -1;  // -1 while the key did not open
+    DWORD type = REG_NONE;  // as stored, when valueStatus is 0
+    DWORD size = 0;         // bytes stored, when valueStatus is 0
+};
+RegistryValueProbe ProbeRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName);

@@ -107,14 +107,23 @@ started() {
 }
 
 # The samples are opened from C:\Sources, as a user's own would be.
+mkdir -p "$WINEPREFIX/drive_c/Sources"
+cp examples/console.bas examples/windows.bas examples/undecided.inc "$WINEPREFIX/drive_c/Sources/"
 sample() {
     echo
     echo "== $1"
     build/native/dorvalix-classify "$1"
-    mkdir -p "$WINEPREFIX/drive_c/Sources"
-    cp "$1" "$WINEPREFIX/drive_c/Sources/"
     rm -f "$LOG"
 }
+
+# Before anything runs: what dorvalix-classify.exe, reading the registry DORVALIX reads,
+# says DORVALIX finds and would start. It starts nothing.
+echo
+echo "== dorvalix-classify --compilers"
+"$WINE" "$RUN_TREE/dorvalix-classify.exe" --compilers | tr -d '\r'
+echo
+printf '%s\n' '== dorvalix-classify --dry-run C:\Sources\console.bas'
+"$WINE" "$RUN_TREE/dorvalix-classify.exe" --dry-run 'C:\Sources\console.bas' | tr -d '\r'
 
 # A console source: the notice counts its three seconds down and starts the newest
 # PB/CC.

@@ -1,8 +1,12 @@
 // tools/classify_main.cpp: dorvalix-classify, the decision DORVALIX would make for
 // each source file, with the evidence behind it.
 //   dorvalix-classify [--json] FILE...
+// The Windows build also tells, from the registry DORVALIX reads, what DORVALIX would
+// start (tools/classify_explain_win32.cpp):
+//   dorvalix-classify [--json] --dry-run FILE...
+//   dorvalix-classify [--json] --compilers
 // Exit code 0; 2 when a file could not be read (the others are still classified);
-// 64 for a usage error.
+// 64 for a usage error, and for --dry-run and --compilers in the native build.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -13,17 +17,16 @@
 
 #include "classify/keyword_table.h"
 #include "classify/scanner.h"
+#include "tools/classify_output.h"
+
+#if defined(_WIN32)
+#include "classify/classify_source_win32.h"
+#include "tools/classify_explain_win32.h"
+#endif
 
 namespace {
 
-const char* KindName(CompilerKind kind)
-{
-    switch (kind) {
-    case CompilerKind::Console: return "console";
-    case CompilerKind::Windows: return "windows";
-    default: return "none";
-    }
-}
+enum class Mode { Classify, DryRun, Compilers };
 
 // Reads the file in blocks until the scanner wants no more. False with a reason when
 // the file cannot be opened or read.
@@ -60,24 +63,6 @@ bool ClassifyFile(const char* path, SourceVerdict* verdict, VerdictDetail* detai
     return true;
 }
 
-std::string JsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + '"';
-}
-
 std::string JsonNumbers(const std::vector<int>& numbers)
 {
     std::string out = "[";
@@ -103,17 +88,19 @@ std::string JsonStrings(const std::vector<std::string>& texts)
     return out + "]";
 }
 
-void PrintJson(const char* path, const SourceVerdict& v, const VerdictDetail& d)
+// The source's object; moreMembers (each after a comma) close it.
+void PrintJson(const char* path, const SourceVerdict& v, const VerdictDetail& d, const std::string& moreMembers)
 {
     std::printf("{\"path\":%s,\"kind\":\"%s\",\"byDirective\":%s,\"directiveLine\":%d,"
                 "\"consoleScore\":%d,\"windowsScore\":%d,"
                 "\"keywords\":{\"console\":%s,\"windows\":%s},"
-                "\"mentionLines\":{\"console\":%s,\"windows\":%s}}\n",
+                "\"mentionLines\":{\"console\":%s,\"windows\":%s}%s}\n",
                 JsonString(path).c_str(), KindName(v.kind), v.byDirective ? "true" : "false",
                 d.directiveLine, static_cast<int>(v.consoleScore), static_cast<int>(v.windowsScore),
                 JsonStrings(KeywordsOf(d, CompilerKind::Console)).c_str(),
                 JsonStrings(KeywordsOf(d, CompilerKind::Windows)).c_str(),
-                JsonNumbers(d.consoleMentionLines).c_str(), JsonNumbers(d.windowsMentionLines).c_str());
+                JsonNumbers(d.consoleMentionLines).c_str(), JsonNumbers(d.windowsMentionLines).c_str(),
+                moreMembers.c_str());
 }
 
 std::string Joined(const std::vector<std::string>& texts)
@@ -151,12 +138,85 @@ void PrintText(const char* path, const SourceVerdict& v, const VerdictDetail& d)
     }
 }
 
+#if defined(_WIN32)
+constexpr bool ReadsRegistry = true;
+
+// A dry run reads the source as DORVALIX does, with its own ClassifySource.
+bool ClassifyAsDorvalix(const char* path, SourceVerdict* verdict, VerdictDetail* detail, std::string* reason)
+{
+    *reason = "cannot be opened: DORVALIX shows its warning and starts nothing";
+    return ClassifySource(path, verdict, detail);
+}
+
+std::string DryRunOutput(const SourceVerdict& verdict, const char* path, bool json)
+{
+    return json ? DryRunJsonMembers(verdict, path) : DryRunText(verdict, path);
+}
+
+int RunCompilers(bool json)
+{
+    PrintCompilers(json);
+    return 0;
+}
+#else
+// The native build reads no registry: main refuses --dry-run and --compilers before
+// any of these could be called.
+constexpr bool ReadsRegistry = false;
+
+bool ClassifyAsDorvalix(const char*, SourceVerdict*, VerdictDetail*, std::string* reason)
+{
+    *reason = "no dry run in the native build";
+    return false;
+}
+
+std::string DryRunOutput(const SourceVerdict&, const char*, bool)
+{
+    return std::string();
+}
+
+int RunCompilers(bool)
+{
+    return 64;
+}
+#endif
+
+int ClassifyFiles(const std::vector<const char*>& files, Mode mode, bool json)
+{
+    int status = 0;
+    for (const char* path : files) {
+        SourceVerdict verdict;
+        VerdictDetail detail;
+        std::string reason;
+        bool read = mode == Mode::DryRun ? ClassifyAsDorvalix(path, &verdict, &detail, &reason)
+                                         : ClassifyFile(path, &verdict, &detail, &reason);
+        if (!read) {
+            std::fprintf(stderr, "dorvalix-classify: %s: %s\n", path, reason.c_str());
+            status = 2;
+            continue;
+        }
+        std::string dryRun = mode == Mode::DryRun ? DryRunOutput(verdict, path, json) : std::string();
+        if (json) {
+            PrintJson(path, verdict, detail, dryRun);
+        } else {
+            PrintText(path, verdict, detail);
+            std::fputs(dryRun.c_str(), stdout);
+        }
+    }
+    return status;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
                  "usage: dorvalix-classify [--json] FILE...\n"
+                 "       dorvalix-classify [--json] --dry-run FILE...   (Windows build)\n"
+                 "       dorvalix-classify [--json] --compilers         (Windows build)\n"
                  "Prints for each BASIC source the compiler family DORVALIX decides on\n"
-                 "(console = PB/CC, windows = PB/DLL, none) and the evidence behind it.\n");
+                 "(console = PB/CC, windows = PB/DLL, none) and the evidence behind it.\n"
+                 "--dry-run adds the compiler the notice names and the exact command line\n"
+                 "DORVALIX starts, or why it starts nothing; --compilers lists the seven\n"
+                 "versions, their keys, and why a version counts as not installed.\n"
+                 "Nothing is started and nothing is written.\n");
     return 64;
 }
 
@@ -165,11 +225,17 @@ int Usage()
 int main(int argc, char** argv)
 {
     bool json = false;
+    Mode mode = Mode::Classify;
     std::vector<const char*> files;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
+        Mode asked = std::strcmp(argv[i], "--dry-run") == 0     ? Mode::DryRun
+                     : std::strcmp(argv[i], "--compilers") == 0 ? Mode::Compilers
+                                                                : Mode::Classify;
         if (!optionsEnded && std::strcmp(argv[i], "--json") == 0)
             json = true;
+        else if (!optionsEnded && asked != Mode::Classify && mode == Mode::Classify)
+            mode = asked;
         else if (!optionsEnded && std::strcmp(argv[i], "--") == 0)
             optionsEnded = true;
         else if (!optionsEnded && argv[i][0] == '-' && argv[i][1] != '\0')
@@ -177,23 +243,12 @@ int main(int argc, char** argv)
         else
             files.push_back(argv[i]);
     }
-    if (files.empty())
+    if (mode == Mode::Compilers ? !files.empty() : files.empty())
         return Usage();
-
-    int status = 0;
-    for (const char* path : files) {
-        SourceVerdict verdict;
-        VerdictDetail detail;
-        std::string reason;
-        if (!ClassifyFile(path, &verdict, &detail, &reason)) {
-            std::fprintf(stderr, "dorvalix-classify: %s: %s\n", path, reason.c_str());
-            status = 2;
-            continue;
-        }
-        if (json)
-            PrintJson(path, verdict, detail);
-        else
-            PrintText(path, verdict, detail);
+    if (mode != Mode::Classify && !ReadsRegistry) {
+        std::fprintf(stderr, "dorvalix-classify: --dry-run and --compilers need the Windows build "
+                             "(dorvalix-classify.exe), which reads the registry DORVALIX reads\n");
+        return 64;
     }
-    return status;
+    return mode == Mode::Compilers ? RunCompilers(json) : ClassifyFiles(files, mode, json);
 }

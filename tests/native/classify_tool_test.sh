@@ -1,6 +1,7 @@
 #!/bin/sh
 # dorvalix-classify as users and build scripts meet it: the verdicts of the bundled
-# samples, the JSON form, and the exit codes for unreadable files and usage errors.
+# samples, the JSON form, and the exit codes for unreadable files and usage errors
+# (also for the options only the Windows build has).
 tool=$1 examples=$2
 fail=0
 check() {  # check DESCRIPTION EXPECTED ACTUAL
@@ -28,6 +29,11 @@ rm -f /tmp/dc-out.$$ /tmp/dc-err.$$
 check "no file is a usage error" 64 $?
 "$tool" --bogus x.bas >/dev/null 2>&1
 check "an unknown option is a usage error" 64 $?
+for option in --compilers "--dry-run $examples/console.bas"; do
+    "$tool" $option >/dev/null 2>/tmp/dc-err.$$
+    check "$option natively: one line, exit 64" "64 1" "$? $(grep -c 'need the Windows build' /tmp/dc-err.$$)"
+done
+rm -f /tmp/dc-err.$$
 
 [ $fail -eq 0 ] && echo "classify tool: all checks passed"
 exit $fail

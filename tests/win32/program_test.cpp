@@ -1,7 +1,9 @@
 // DORVALIX.EXE itself, started with raw command lines as the shell would: the boxes a
 // user sees (read back from the real box and answered), exit code 0 on every path, and
 // the newest compiler of the decided family started on the source, with stand-ins
-// installed under the compilers' real keys.
+// installed under the compilers' real keys. Beside it, dorvalix-classify.exe's account
+// of the same keys (--compilers) and of what DORVALIX starts (--dry-run), held against
+// what DORVALIX then does.
 #include <gtest/gtest.h>
 
 #include "compiler_keys_win32.h"
@@ -78,9 +80,19 @@ long RunPressing(const std::string& exe, const ProgramRun& run, std::string* fir
     return code;
 }
 
+// A text as a JSON string: quotes and backslashes escaped (the paths here hold nothing else).
+std::string Json(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+    return out + '"';
+}
+
 class Program : public CompilerKeys {
 protected:
     std::string exe = ProgramFolder() + DORVALIX_EXE;
+    std::string classify = "\"" + ProgramFolder() + "dorvalix-classify.exe\"";
     std::string folder = ScratchFolder("program");
     std::string log = PrepareStandInLog(folder);
 };
@@ -261,6 +273,100 @@ TEST_F(Program, FollowsTheCountdownAsTheDecisionTableSays) {
         }
     }
     Sleep(500);  // nothing started late
+    EXPECT_EQ(count, ReadStandInRecords(log).size());
+}
+
+
+// The seven versions in each way a Filename value can stand: what --compilers reports
+// for each, and the compiler the notice names for each family.
+TEST_F(Program, CompilersToolTellsEachVersionsState) {
+    using namespace std::string_literals;
+    std::string dll20 = InstallStandIn(folder + "PBDLL20\\PBDLL.EXE");
+    std::string cc200 = InstallStandIn(folder + "Program Files\\PB CC 2.00\\PBCC.EXE");
+    std::string gone = folder + "gone\\PBCC.EXE";
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[0]);
+    InstallVersion(1, dll20);
+    SetFilename(CompilerKeyPaths[2], REG_SZ, "\0"s);
+    SetFilename(CompilerKeyPaths[3], REG_EXPAND_SZ, "%SystemDrive%\\PBDLL.EXE\0"s);
+    HKEY key = nullptr;  // PB/CC 1.0: the key, without a Filename value
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[4], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCloseKey(key);
+    InstallVersion(5, gone);
+    InstallVersion(6, cc200);
+
+    auto installed = [](const std::string& path, const char* rest) {
+        return R"("state":"installed","type":"REG_SZ","size":)" + std::to_string(path.size() + 1) +
+               ",\"filename\":" + Json(path) + rest;
+    };
+    const std::string states[7] = {
+        R"("state":"keyMissing","type":null,"size":null,"filename":"","fileExists":false,"detected":false,"newest":false)",
+        installed(dll20, R"(,"fileExists":true,"detected":false,"newest":false)"),
+        R"("state":"empty","type":"REG_SZ","size":1,"filename":"","fileExists":false,"detected":true,"newest":false)",
+        R"("state":"wrongType","type":"REG_EXPAND_SZ","size":24,"filename":"","fileExists":false,"detected":true,)"
+        R"("newest":false)",
+        R"("state":"valueMissing","type":null,"size":null,"filename":"","fileExists":false,"detected":true,)"
+        R"("newest":false)",
+        installed(gone, R"(,"fileExists":false,"detected":true,"newest":false)"),
+        installed(cc200, R"(,"fileExists":true,"detected":true,"newest":true)"),
+    };
+    const char* const versions[7] = {"PB/DLL 1.0", "PB/DLL 2.0", "PB/DLL 5.00", "PB/DLL 6.00",
+                                     "PB/CC 1.0",  "PB/CC 1.1",  "PB/CC 2.00"};
+    std::string output;
+    ASSERT_EQ(0, RunCapturing(classify + " --compilers --json", &output));
+    for (int row = 0; row < 7; ++row) {
+        size_t end = output.find("\r\n");
+        EXPECT_EQ("{\"version\":" + Json(versions[row]) + ",\"family\":\"" + (row < 4 ? "windows" : "console") +
+                      "\",\"key\":" + Json("HKEY_LOCAL_MACHINE\\"s + CompilerKeyPaths[row]) + "," + states[row] + "}",
+                  output.substr(0, end)) << versions[row];
+        output.erase(0, end == std::string::npos ? end : end + 2);
+    }
+    EXPECT_EQ("", output);  // one line for each version, and no more
+
+    ASSERT_EQ(0, RunCapturing(classify + " --compilers", &output));
+    EXPECT_NE(std::string::npos,
+              output.find("the notice names for a console source: " + cc200 + " (PB/CC 2.00)\r\n"));
+    EXPECT_NE(std::string::npos, output.find("the notice names for a windows source: No recognized PB/DLL versions "
+                                             "found in Registry... (none installed: nothing is started)\r\n"));
+}
+
+// --dry-run's command line is the one DORVALIX then starts, byte for byte, and a dry run
+// starts nothing itself. With no decision it names the selection screen, which opens.
+TEST_F(Program, DryRunNamesTheCommandLineDorvalixStarts) {
+    std::string cc200 = InstallStandIn(folder + "Program Files\\PB CC 2.00\\PBCC.EXE");
+    InstallVersion(6, cc200);
+    InstallVersion(3, InstallStandIn(folder + "PBDLL60\\PBDLL.EXE"));
+    std::string spaced = folder + "my sources\\";
+    CreateDirectoryA(spaced.c_str(), nullptr);
+    WriteFileBytes(folder + "console.bas", "CLS\r\n");
+    WriteFileBytes(folder + "windows.bas", "MSGBOX \"hi\"\r\n");
+    WriteFileBytes(spaced + "two words.bas", "'use PB/CC\r\n");
+    WriteFileBytes(folder + "none.bas", "x = 1\r\n");
+
+    struct Row { std::string source, tail; std::vector<Press> presses; const char* outcome; };
+    const Row rows[] = {
+        {folder + "console.bas", " " + folder + "console.bas", {{Notice, 203}}, "start"},
+        {folder + "windows.bas", " " + folder + "windows.bas", {{Notice, 203}}, "start"},
+        {spaced + "two words.bas", " \"" + spaced + "two words.bas\"", {{Notice, 203}}, "start"},
+        {folder + "none.bas", " " + folder + "none.bas", {{Notice, 203}, {Screen, 201}}, "selectionScreen"},
+    };
+    size_t count = 0;
+    for (const Row& row : rows) {
+        std::string output;
+        ASSERT_EQ(0, RunCapturing(classify + " --dry-run --json \"" + row.source + "\"", &output)) << row.source;
+        EXPECT_NE(std::string::npos, output.find(",\"outcome\":\"" + std::string(row.outcome) + "\",")) << output;
+        Sleep(200);
+        ASSERT_EQ(count, ReadStandInRecords(log).size()) << "the dry run started something: " << row.source;
+
+        ASSERT_EQ(0, RunPressing(exe, {row.tail, row.presses, ""})) << row.source;  // the screen came
+        std::string commandLine = "null";
+        if (std::string(row.outcome) == "start") {
+            std::vector<StandInRecord> records = WaitForStandInRecords(log, ++count);
+            ASSERT_EQ(count, records.size()) << row.source;
+            commandLine = Json(records.back().command);
+        }
+        EXPECT_NE(std::string::npos, output.find(",\"commandLine\":" + commandLine + "}\r\n")) << output;
+    }
+    Sleep(500);
     EXPECT_EQ(count, ReadStandInRecords(log).size());
 }
 

@@ -30,16 +30,7 @@ inline std::string InstallStandIn(const std::string& path)
 
 inline std::vector<StandInRecord> ReadStandInRecords(const std::string& log)
 {
-    std::string text;
-    HANDLE file = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        char block[4096];
-        DWORD got = 0;
-        while (ReadFile(file, block, sizeof block, &got, nullptr) && got)
-            text.append(block, got);
-        CloseHandle(file);
-    }
+    std::string text = ReadFileBytes(log);
     std::vector<StandInRecord> records;
     for (size_t at = 0, end; (end = text.find("\n\n", at)) != std::string::npos; at = end + 2) {
         StandInRecord record;

@@ -5,6 +5,23 @@
 // removed and a to z upper-cased; a line that holds a use-directive decides and
 // stops the reading; otherwise its mentions of each family count once, and the line
 // up to and including its first apostrophe joins the text of the keyword pass.
+//
+// Two automata take the non-blank bytes: the line automaton (directives and
+// mentions) and the keyword automaton. Most bytes step neither:
+// - Every pattern is at least three bytes long, so while both automata stand at most
+//   two bytes deep, neither goes deeper nor finds anything until the last three
+//   non-blank bytes begin some pattern. A run of bytes is passed over with the codes
+//   of its last three non-blank bytes only, each window looked up in a table of the
+//   windows that begin a pattern; at a window that does, the two states are rebuilt
+//   from those three codes (that is where the automata stand) and the bytes are
+//   stepped one by one again.
+// - After a line's apostrophe only the line automaton runs; at its start state, a
+//   byte that begins no directive or mention leaves it there, so such runs are passed
+//   over up to the next byte that might.
+// The keyword automaton runs on across lines; at a line start its state may hold
+// bytes of the line before, which the recent codes (cleared per line) do not hold,
+// so the windows only stand for it once it has been at most one byte deep in the
+// line (or started the line at its start state).
 #include "classify/scanner.h"
 
 #include "classify/keyword_table.h"
@@ -14,6 +31,8 @@ namespace {
 constexpr unsigned char Cr = 0x0D;
 constexpr unsigned char Lf = 0x0A;
 constexpr unsigned char EndOfText = 0x1A;
+constexpr unsigned char Apostrophe = '\'';
+constexpr unsigned char Blank = ' ';
 
 // Line patterns, searched on each normalised line.
 enum LinePattern { UsePbCcSlash, UsePbCc, UsePbDllSlash, UsePbDll, PbCcSlash, PbCc, PbDllSlash, PbDll };
@@ -23,41 +42,82 @@ const std::vector<const char*> LinePatterns = {
 
 bool Has(const PatternSet& set, int bit) { return (set[bit / 64] >> (bit % 64)) & 1; }
 
-const PatternMatcher& LineMatcher()
-{
-    static const PatternMatcher matcher = BuildPatternMatcher(LinePatterns);
-    return matcher;
-}
+constexpr int WindowCodes = 3;                                // the codes a window holds
+constexpr unsigned WindowMask = (1u << (5 * WindowCodes)) - 1;  // 5 bits a code
 
-// Keyword patterns are the upper-cased KeywordTable items; the two markers are left
-// out, so pattern i stands for table item KeywordItemOf()[i].
-struct KeywordPatterns {
-    std::vector<std::vector<char>> texts;
-    std::vector<int> items;
-    PatternMatcher matcher;
+// How each byte is taken, built once from the patterns.
+struct ScanTables {
+    PatternCodes codeOf{};    // byte -> code, a to z as A to Z; 0 for blanks too
+    uint8_t shiftOf[256]{};   // 5 where the byte enters the recent codes, 0 for a blank
+    uint8_t endsRun[256]{};   // line ends and the apostrophe: stepped one by one
+    uint8_t mayBeginLinePattern[256]{};  // after the cut: line ends and bytes that begin a line pattern
+    uint8_t beginsPattern[WindowMask + 1]{};  // windows of three codes that begin some pattern
+    PatternMatcher line;      // directives and mentions
+    PatternMatcher keywords;  // the keyword patterns
+    std::vector<int> keywordItems;  // keyword pattern i is KeywordTable item keywordItems[i]
 };
 
-const KeywordPatterns& Keywords()
+unsigned char UpperCase(unsigned char b) { return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 'a' + 'A') : b; }
+
+// Marks the windows whose codes begin the pattern (or, for a pattern shorter than a
+// window, end with it).
+void MarkWindows(ScanTables& t, const char* pattern)
 {
-    static const KeywordPatterns keywords = [] {
-        KeywordPatterns k;
-        std::vector<const char*> patterns;
-        for (int item = 0; item < KeywordTableSize; ++item) {
-            if (KeywordFamily(item) == CompilerKind::None)
-                continue;
-            std::vector<char> text;
-            for (const char* c = KeywordTable[item]; *c; ++c)
-                text.push_back(*c >= 'a' && *c <= 'z' ? static_cast<char>(*c - 'a' + 'A') : *c);
-            text.push_back('\0');
-            k.texts.push_back(text);
-            k.items.push_back(item);
-        }
-        for (const auto& text : k.texts)
-            patterns.push_back(text.data());
-        k.matcher = BuildPatternMatcher(patterns);
-        return k;
-    }();
-    return keywords;
+    unsigned codes = 0;
+    int length = 0;
+    for (const char* c = pattern; *c && length < WindowCodes; ++c, ++length)
+        codes = codes << 5 | t.codeOf[static_cast<unsigned char>(*c)];
+    for (unsigned before = 0; before < (1u << (5 * (WindowCodes - length))); ++before)
+        t.beginsPattern[(before << (5 * length) | codes) & WindowMask] = 1;
+}
+
+ScanTables BuildTables()
+{
+    ScanTables t;
+    std::vector<std::vector<char>> texts;  // the upper-cased keyword items
+    for (int item = 0; item < KeywordTableSize; ++item) {
+        if (KeywordFamily(item) == CompilerKind::None)
+            continue;  // the list markers
+        std::vector<char> text;
+        for (const char* c = KeywordTable[item]; *c; ++c)
+            text.push_back(static_cast<char>(UpperCase(static_cast<unsigned char>(*c))));
+        text.push_back('\0');
+        texts.push_back(text);
+        t.keywordItems.push_back(item);
+    }
+    std::vector<const char*> keywordPatterns;
+    for (const auto& text : texts)
+        keywordPatterns.push_back(text.data());
+
+    PatternCodes upperCodes = AssignPatternCodes({LinePatterns, keywordPatterns});
+    t.line = BuildPatternMatcher(LinePatterns, upperCodes);
+    t.keywords = BuildPatternMatcher(keywordPatterns, upperCodes);
+    for (int b = 0; b < 256; ++b) {
+        t.codeOf[b] = upperCodes[UpperCase(static_cast<unsigned char>(b))];
+        t.shiftOf[b] = b == Blank ? 0 : 5;
+        t.endsRun[b] = b == Cr || b == Lf || b == EndOfText || b == Apostrophe;
+        t.mayBeginLinePattern[b] =
+            b == Cr || b == Lf || b == EndOfText || StepMatcher(t.line, 0, t.codeOf[b]) != 0;
+    }
+    for (const char* p : LinePatterns)
+        MarkWindows(t, p);
+    for (const char* p : keywordPatterns)
+        MarkWindows(t, p);
+    return t;
+}
+
+const ScanTables& Tables()
+{
+    static const ScanTables tables = BuildTables();
+    return tables;
+}
+
+void Collect(PatternSet& into, const PatternMatcher& m, uint16_t state)
+{
+    if (m.endsPattern[state]) {
+        into[0] |= m.found[state][0];
+        into[1] |= m.found[state][1];
+    }
 }
 
 void BeginLine(SourceScanner& scan)
@@ -65,6 +125,8 @@ void BeginLine(SourceScanner& scan)
     scan.inLine = true;
     scan.cut = false;
     scan.lineState = 0;
+    scan.recentCodes = 0;
+    scan.recentHoldsKeyword = scan.keywordState == 0;
     scan.lineFound = PatternSet{};
 }
 
@@ -101,63 +163,117 @@ void EndLine(SourceScanner& scan)
         scan.done = true;
 }
 
+// Takes one byte, stepping the automata.
+void StepByte(SourceScanner& scan, const ScanTables& t, unsigned char b)
+{
+    if (scan.afterCr) {
+        scan.afterCr = false;
+        if (b == Lf)
+            return;  // the LF of a CR LF pair
+    }
+    if (!scan.inLine) {
+        if (b == EndOfText) {  // the source ends before this line
+            scan.done = true;
+            return;
+        }
+        BeginLine(scan);
+    }
+    if (b == Cr || b == Lf || b == EndOfText) {
+        EndLine(scan);
+        scan.afterCr = b == Cr;
+        if (b == EndOfText)
+            scan.done = true;
+        return;
+    }
+    if (b == Blank)
+        return;
+
+    unsigned code = t.codeOf[b];
+    scan.recentCodes = static_cast<uint16_t>((scan.recentCodes << 5 | code) & WindowMask);
+    scan.lineState = StepMatcher(t.line, scan.lineState, code);
+    Collect(scan.lineFound, t.line, scan.lineState);
+    if (!scan.cut) {
+        scan.keywordState = StepMatcher(t.keywords, scan.keywordState, code);
+        Collect(scan.keywordsFound, t.keywords, scan.keywordState);
+        if (t.keywords.depth[scan.keywordState] <= 1)
+            scan.recentHoldsKeyword = true;
+        scan.cut = b == Apostrophe;  // the apostrophe itself is kept
+    }
+}
+
+// Sets both automata to where the last three codes lead from the start (where they
+// stand while they are at most that deep), and takes what they find there.
+void StatesFromRecentCodes(SourceScanner& scan, const ScanTables& t)
+{
+    uint16_t line = 0, keyword = 0;
+    for (int shift = 5 * (WindowCodes - 1); shift >= 0; shift -= 5) {
+        unsigned code = (scan.recentCodes >> shift) & 31;
+        line = StepMatcher(t.line, line, code);
+        keyword = StepMatcher(t.keywords, keyword, code);
+    }
+    scan.lineState = line;
+    scan.keywordState = keyword;
+    Collect(scan.lineFound, t.line, line);
+    Collect(scan.keywordsFound, t.keywords, keyword);
+}
+
+// Before the cut, both automata at most two deep: passes over bytes up to a line end,
+// the apostrophe, or a window that begins a pattern (that byte taken). Returns where
+// it stopped.
+const unsigned char* PassOverWindows(SourceScanner& scan, const ScanTables& t, const unsigned char* p,
+                                     const unsigned char* end)
+{
+    unsigned recent = scan.recentCodes;
+    while (p < end) {
+        unsigned char b = *p;
+        if (t.endsRun[b])
+            break;
+        recent = (recent << t.shiftOf[b] | t.codeOf[b]) & WindowMask;
+        ++p;
+        if (t.beginsPattern[recent])
+            break;
+    }
+    scan.recentCodes = static_cast<uint16_t>(recent);
+    StatesFromRecentCodes(scan, t);
+    return p;
+}
+
+// After the cut, the line automaton at its start: passes over bytes up to a line end
+// or a byte that may begin a directive or mention (not taken).
+const unsigned char* PassOverCutBytes(const ScanTables& t, const unsigned char* p, const unsigned char* end)
+{
+    while (p < end && !t.mayBeginLinePattern[*p])
+        ++p;
+    return p;
+}
+
 }  // namespace
 
 void StartScan(SourceScanner& scan)
 {
     scan = SourceScanner{};
-    LineMatcher();
-    Keywords();
+    Tables();
 }
 
 void ScanBytes(SourceScanner& scan, const char* data, size_t size)
 {
-    const PatternMatcher& lineMatcher = LineMatcher();
-    const PatternMatcher& keywordMatcher = Keywords().matcher;
+    const ScanTables& t = Tables();
     const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
     const unsigned char* end = p + size;
 
     while (p < end && !scan.done) {
-        unsigned char b = *p++;
-        if (scan.afterCr) {
-            scan.afterCr = false;
-            if (b == Lf)
-                continue;  // the LF of a CR LF pair
-        }
-        if (!scan.inLine) {
-            if (b == EndOfText) {  // the source ends before this line
-                scan.done = true;
+        if (scan.inLine) {
+            if (scan.cut) {
+                if (scan.lineState == 0)
+                    p = PassOverCutBytes(t, p, end);
+            } else if (scan.recentHoldsKeyword && t.line.depth[scan.lineState] < WindowCodes &&
+                       t.keywords.depth[scan.keywordState] < WindowCodes) {
+                p = PassOverWindows(scan, t, p, end);
+            }
+            if (p == end)
                 break;
-            }
-            BeginLine(scan);
         }
-        if (b == Cr || b == Lf || b == EndOfText) {
-            EndLine(scan);
-            scan.afterCr = b == Cr;
-            if (b == EndOfText)
-                scan.done = true;
-            continue;
-        }
-        if (b == ' ')
-            continue;
-        if (b >= 'a' && b <= 'z')
-            b = static_cast<unsigned char>(b - 'a' + 'A');
-
-        scan.lineState = StepMatcher(lineMatcher, scan.lineState, b);
-        if (lineMatcher.endsPattern[scan.lineState]) {
-            const PatternSet& f = lineMatcher.found[scan.lineState];
-            scan.lineFound[0] |= f[0];
-            scan.lineFound[1] |= f[1];
-        }
-        if (!scan.cut) {
-            scan.keywordState = StepMatcher(keywordMatcher, scan.keywordState, b);
-            if (keywordMatcher.endsPattern[scan.keywordState]) {
-                const PatternSet& f = keywordMatcher.found[scan.keywordState];
-                scan.keywordsFound[0] |= f[0];
-                scan.keywordsFound[1] |= f[1];
-            }
-            scan.cut = b == '\'';  // the apostrophe itself is kept
-        }
+        StepByte(scan, t, *p++);
     }
 }
 
@@ -170,15 +286,15 @@ SourceVerdict FinishScan(SourceScanner& scan)
     SourceVerdict& v = scan.verdict;
     if (!v.byDirective) {
         // Every item counts at most once, whatever longer item it was found inside.
-        const KeywordPatterns& k = Keywords();
-        for (size_t i = 0; i < k.items.size(); ++i) {
+        const ScanTables& t = Tables();
+        for (size_t i = 0; i < t.keywordItems.size(); ++i) {
             if (!Has(scan.keywordsFound, static_cast<int>(i)))
                 continue;
-            if (KeywordFamily(k.items[i]) == CompilerKind::Windows)
+            if (KeywordFamily(t.keywordItems[i]) == CompilerKind::Windows)
                 v.windowsScore += 1;
             else
                 v.consoleScore += 1;
-            scan.detail.keywordItems.push_back(k.items[i]);
+            scan.detail.keywordItems.push_back(t.keywordItems[i]);
         }
     }
 

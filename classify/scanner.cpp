@@ -44,14 +44,19 @@ bool Has(const PatternSet& set, int bit) { return (set[bit / 64] >> (bit % 64)) 
 
 constexpr int WindowCodes = 3;                                // the codes a window holds
 constexpr unsigned WindowMask = (1u << (5 * WindowCodes)) - 1;  // 5 bits a code
+constexpr unsigned PairMask = (1u << 10) - 1;                   // the last two codes
+constexpr uint8_t StopCode = CodeCount - 1;  // line ends and the apostrophe while passing over windows
 
 // How each byte is taken, built once from the patterns.
 struct ScanTables {
     PatternCodes codeOf{};    // byte -> code, a to z as A to Z; 0 for blanks too
+    PatternCodes windowCodeOf{};  // codeOf, but StopCode for line ends and the apostrophe
     uint8_t shiftOf[256]{};   // 5 where the byte enters the recent codes, 0 for a blank
-    uint8_t endsRun[256]{};   // line ends and the apostrophe: stepped one by one
     uint8_t mayBeginLinePattern[256]{};  // after the cut: line ends and bytes that begin a line pattern
-    uint8_t beginsPattern[WindowMask + 1]{};  // windows of three codes that begin some pattern
+    uint8_t mayContinueLinePattern[256]{};  // bytes that are second in a line pattern
+    uint8_t beginsPattern[WindowMask + 1]{};  // windows of three codes that begin some pattern or end in StopCode
+    uint16_t lineStateOf[PairMask + 1]{};     // where two codes lead the line automaton from its start
+    uint16_t keywordStateOf[PairMask + 1]{};  // ... and the keyword automaton
     PatternMatcher line;      // directives and mentions
     PatternMatcher keywords;  // the keyword patterns
     std::vector<int> keywordItems;  // keyword pattern i is KeywordTable item keywordItems[i]
@@ -95,14 +100,24 @@ ScanTables BuildTables()
     for (int b = 0; b < 256; ++b) {
         t.codeOf[b] = upperCodes[UpperCase(static_cast<unsigned char>(b))];
         t.shiftOf[b] = b == Blank ? 0 : 5;
-        t.endsRun[b] = b == Cr || b == Lf || b == EndOfText || b == Apostrophe;
+        bool stop = b == Cr || b == Lf || b == EndOfText || b == Apostrophe;
+        t.windowCodeOf[b] = stop ? StopCode : t.codeOf[b];
         t.mayBeginLinePattern[b] =
             b == Cr || b == Lf || b == EndOfText || StepMatcher(t.line, 0, t.codeOf[b]) != 0;
+        for (unsigned first = 1; first < CodeCount; ++first)
+            if (t.line.depth[StepMatcher(t.line, StepMatcher(t.line, 0, first), t.codeOf[b])] == 2)
+                t.mayContinueLinePattern[b] = 1;
     }
     for (const char* p : LinePatterns)
         MarkWindows(t, p);
     for (const char* p : keywordPatterns)
         MarkWindows(t, p);
+    for (unsigned before = 0; before < (1u << 10); ++before)
+        t.beginsPattern[before << 5 | StopCode] = 1;
+    for (unsigned pair = 0; pair <= PairMask; ++pair) {
+        t.lineStateOf[pair] = StepMatcher(t.line, StepMatcher(t.line, 0, pair >> 5), pair & 31);
+        t.keywordStateOf[pair] = StepMatcher(t.keywords, StepMatcher(t.keywords, 0, pair >> 5), pair & 31);
+    }
     return t;
 }
 
@@ -201,49 +216,124 @@ void StepByte(SourceScanner& scan, const ScanTables& t, unsigned char b)
     }
 }
 
-// Sets both automata to where the last three codes lead from the start (where they
-// stand while they are at most that deep), and takes what they find there.
-void StatesFromRecentCodes(SourceScanner& scan, const ScanTables& t)
+// Passes over bytes up to the first whose window begins a pattern or is a line end or
+// the apostrophe (not taken). Four bytes at a time, in two pairs whose windows are
+// each computed from the recent codes before the pair, so that the pair's last window
+// waits on one shift, not two. Returns the
+// recent codes before where it stopped.
+unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const unsigned char* end, unsigned recent)
 {
-    uint16_t line = 0, keyword = 0;
-    for (int shift = 5 * (WindowCodes - 1); shift >= 0; shift -= 5) {
-        unsigned code = (scan.recentCodes >> shift) & 31;
-        line = StepMatcher(t.line, line, code);
-        keyword = StepMatcher(t.keywords, keyword, code);
+    const unsigned char* p = at;
+    while (end - p >= 4) {
+        unsigned shift0 = t.shiftOf[p[0]], shift1 = t.shiftOf[p[1]];
+        unsigned shift2 = t.shiftOf[p[2]], shift3 = t.shiftOf[p[3]];
+        unsigned code0 = t.windowCodeOf[p[0]], code1 = t.windowCodeOf[p[1]];
+        unsigned code2 = t.windowCodeOf[p[2]], code3 = t.windowCodeOf[p[3]];
+        unsigned first = recent << shift0 | code0;
+        unsigned second = recent << (shift0 + shift1) | (code0 << shift1 | code1);
+        unsigned third = second << shift2 | code2;
+        unsigned lastTwo = code2 << shift3 | code3;
+        unsigned fourth = second << (shift2 + shift3) | lastTwo;
+        if (t.beginsPattern[first & WindowMask] | t.beginsPattern[second & WindowMask] |
+            t.beginsPattern[third & WindowMask] | t.beginsPattern[fourth & WindowMask])
+            break;
+        recent = fourth;
+        p += 4;
     }
-    scan.lineState = line;
-    scan.keywordState = keyword;
-    Collect(scan.lineFound, t.line, line);
-    Collect(scan.keywordsFound, t.keywords, keyword);
+    for (; p < end; ++p) {
+        unsigned next = recent << t.shiftOf[*p] | t.windowCodeOf[*p];
+        if (t.beginsPattern[next & WindowMask])
+            break;
+        recent = next;
+    }
+    at = p;
+    return recent;
 }
 
-// Before the cut, both automata at most two deep: passes over bytes up to a line end,
-// the apostrophe, or a window that begins a pattern (that byte taken). Returns where
-// it stopped.
-const unsigned char* PassOverWindows(SourceScanner& scan, const ScanTables& t, const unsigned char* p,
-                                     const unsigned char* end)
+// Before the cut: takes bytes up to a line end or the apostrophe (not taken). While
+// both automata stand at most two deep, passes over windows that begin no pattern;
+// at one that does, rebuilds the states from it and steps them byte by byte again.
+const unsigned char* TakeBytesBeforeCut(SourceScanner& scan, const ScanTables& t, const unsigned char* p,
+                                        const unsigned char* end)
 {
-    unsigned recent = scan.recentCodes;
+    unsigned recent = scan.recentCodes;  // more than a window: masked where looked up
+    uint16_t line = scan.lineState, keyword = scan.keywordState;
+    bool recentHoldsKeyword = scan.recentHoldsKeyword;
     while (p < end) {
+        if (recentHoldsKeyword && t.line.depth[line] < WindowCodes && t.keywords.depth[keyword] < WindowCodes) {
+            recent = PassOverWindows(t, p, end, recent);
+            if (p == end || t.windowCodeOf[*p] == StopCode) {
+                // At most two deep, the automata stand where the last two codes lead.
+                line = t.lineStateOf[recent & PairMask];
+                keyword = t.keywordStateOf[recent & PairMask];
+                break;
+            }
+            // A window that begins a pattern: the two codes before its last leave the
+            // automata at most two deep; step them on by the last, and byte by byte on.
+            recent = recent << 5 | t.windowCodeOf[*p++];
+            line = StepMatcher(t.line, t.lineStateOf[(recent >> 5) & PairMask], recent & 31);
+            keyword = StepMatcher(t.keywords, t.keywordStateOf[(recent >> 5) & PairMask], recent & 31);
+            Collect(scan.lineFound, t.line, line);
+            Collect(scan.keywordsFound, t.keywords, keyword);
+            continue;
+        }
         unsigned char b = *p;
-        if (t.endsRun[b])
+        if (t.windowCodeOf[b] == StopCode)
             break;
-        recent = (recent << t.shiftOf[b] | t.codeOf[b]) & WindowMask;
         ++p;
-        if (t.beginsPattern[recent])
-            break;
+        if (b == Blank)
+            continue;
+        unsigned code = t.codeOf[b];
+        recent = recent << 5 | code;
+        line = StepMatcher(t.line, line, code);
+        Collect(scan.lineFound, t.line, line);
+        keyword = StepMatcher(t.keywords, keyword, code);
+        Collect(scan.keywordsFound, t.keywords, keyword);
+        if (t.keywords.depth[keyword] <= 1)
+            recentHoldsKeyword = true;
     }
-    scan.recentCodes = static_cast<uint16_t>(recent);
-    StatesFromRecentCodes(scan, t);
+    scan.recentCodes = static_cast<uint16_t>(recent & WindowMask);
+    scan.lineState = line;
+    scan.keywordState = keyword;
+    scan.recentHoldsKeyword = recentHoldsKeyword;
     return p;
 }
 
-// After the cut, the line automaton at its start: passes over bytes up to a line end
-// or a byte that may begin a directive or mention (not taken).
-const unsigned char* PassOverCutBytes(const ScanTables& t, const unsigned char* p, const unsigned char* end)
+// After the cut only the line automaton runs: passes over bytes that leave it at its
+// start, four at a time, and steps it through the others, up to a line end (not taken).
+const unsigned char* TakeBytesAfterCut(SourceScanner& scan, const ScanTables& t, const unsigned char* p,
+                                       const unsigned char* end)
 {
-    while (p < end && !t.mayBeginLinePattern[*p])
+    const uint8_t* stops = t.mayBeginLinePattern;
+    uint16_t line = scan.lineState;
+    while (p < end) {
+        if (line == 0) {
+            while (end - p >= 4 && !(stops[p[0]] | stops[p[1]] | stops[p[2]] | stops[p[3]]))
+                p += 4;
+            while (p < end && !stops[*p])
+                ++p;
+            if (p == end)
+                break;
+            // A first byte whose next non-blank byte is no second leaves the automaton
+            // where that byte alone would: pass over it.
+            const unsigned char* next = p + 1;
+            while (next < end && *next == Blank)
+                ++next;
+            if (next < end && t.codeOf[*p] != 0 && !t.mayContinueLinePattern[*next]) {
+                ++p;
+                continue;
+            }
+        }
+        unsigned char b = *p;
+        if (b == Cr || b == Lf || b == EndOfText)
+            break;
         ++p;
+        if (b == Blank)
+            continue;
+        line = StepMatcher(t.line, line, t.codeOf[b]);
+        Collect(scan.lineFound, t.line, line);
+    }
+    scan.lineState = line;
     return p;
 }
 
@@ -263,13 +353,7 @@ void ScanBytes(SourceScanner& scan, const char* data, size_t size)
 
     while (p < end && !scan.done) {
         if (scan.inLine) {
-            if (scan.cut) {
-                if (scan.lineState == 0)
-                    p = PassOverCutBytes(t, p, end);
-            } else if (scan.recentHoldsKeyword && t.line.depth[scan.lineState] < WindowCodes &&
-                       t.keywords.depth[scan.keywordState] < WindowCodes) {
-                p = PassOverWindows(scan, t, p, end);
-            }
+            p = scan.cut ? TakeBytesAfterCut(scan, t, p, end) : TakeBytesBeforeCut(scan, t, p, end);
             if (p == end)
                 break;
         }

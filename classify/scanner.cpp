@@ -12,9 +12,9 @@
 //   two bytes deep, neither goes deeper nor finds anything until the last three
 //   non-blank bytes begin some pattern. A run of bytes is passed over with the codes
 //   of its last three non-blank bytes only, each window looked up in a table of the
-//   windows that begin a pattern; at a window that does, the two states are rebuilt
-//   from those three codes (that is where the automata stand) and the bytes are
-//   stepped one by one again.
+//   windows that begin a pattern. Up to there the automata stand where the last two
+//   codes lead them from the start (looked up in a table too); at a window that does
+//   begin one, they are set there, stepped by its last code, and byte by byte on.
 // - After a line's apostrophe only the line automaton runs; at its start state, a
 //   byte that begins no directive or mention leaves it there, so such runs are passed
 //   over up to the next byte that might.
@@ -49,12 +49,12 @@ constexpr uint8_t StopCode = CodeCount - 1;  // line ends and the apostrophe whi
 
 // How each byte is taken, built once from the patterns.
 struct ScanTables {
-    PatternCodes codeOf{};    // byte -> code, a to z as A to Z; 0 for blanks too
-    PatternCodes windowCodeOf{};  // codeOf, but StopCode for line ends and the apostrophe
-    uint8_t shiftOf[256]{};   // 5 where the byte enters the recent codes, 0 for a blank
-    uint8_t mayBeginLinePattern[256]{};  // after the cut: line ends and bytes that begin a line pattern
-    uint8_t mayContinueLinePattern[256]{};  // bytes that are second in a line pattern
-    uint8_t beginsPattern[WindowMask + 1]{};  // windows of three codes that begin some pattern or end in StopCode
+    PatternCodes codeOf{};                  // byte -> code, a to z as A to Z; 0 for blanks too
+    PatternCodes windowCodeOf{};            // codeOf, but StopCode for line ends and the apostrophe
+    uint8_t shiftOf[256]{};                 // 5 where the byte enters the recent codes, 0 for a blank
+    uint8_t mayBeginLinePattern[256]{};     // after the cut: line ends and first bytes of line patterns
+    uint8_t mayContinueLinePattern[256]{};  // second bytes of line patterns
+    uint8_t beginsPattern[WindowMask + 1]{};  // windows that begin some pattern or end in StopCode
     uint16_t lineStateOf[PairMask + 1]{};     // where two codes lead the line automaton from its start
     uint16_t keywordStateOf[PairMask + 1]{};  // ... and the keyword automaton
     PatternMatcher line;      // directives and mentions
@@ -219,8 +219,7 @@ void StepByte(SourceScanner& scan, const ScanTables& t, unsigned char b)
 // Passes over bytes up to the first whose window begins a pattern or is a line end or
 // the apostrophe (not taken). Four bytes at a time, in two pairs whose windows are
 // each computed from the recent codes before the pair, so that the pair's last window
-// waits on one shift, not two. Returns the
-// recent codes before where it stopped.
+// waits on one shift, not two. Returns the recent codes before where it stopped.
 unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const unsigned char* end, unsigned recent)
 {
     const unsigned char* p = at;
@@ -270,7 +269,8 @@ const unsigned char* TakeBytesBeforeCut(SourceScanner& scan, const ScanTables& t
             }
             // A window that begins a pattern: the two codes before its last leave the
             // automata at most two deep; step them on by the last, and byte by byte on.
-            recent = recent << 5 | t.windowCodeOf[*p++];
+            recent = recent << t.shiftOf[*p] | t.windowCodeOf[*p];
+            ++p;
             line = StepMatcher(t.line, t.lineStateOf[(recent >> 5) & PairMask], recent & 31);
             keyword = StepMatcher(t.keywords, t.keywordStateOf[(recent >> 5) & PairMask], recent & 31);
             Collect(scan.lineFound, t.line, line);
@@ -358,6 +358,15 @@ void ScanBytes(SourceScanner& scan, const char* data, size_t size)
                 break;
         }
         StepByte(scan, t, *p++);
+        if (!scan.inLine && !scan.done && p < end) {  // a line end: on to the next line at once
+            if (scan.afterCr) {
+                scan.afterCr = false;
+                if (*p == Lf)
+                    ++p;
+            }
+            if (p < end && *p != EndOfText)
+                BeginLine(scan);
+        }
     }
 }
 

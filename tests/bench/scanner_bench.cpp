@@ -124,19 +124,21 @@ public:
     {
         std::printf("\nmedians (CPU time):\n");
         for (const Source& source : Sources) {
+            auto scanner = seconds_.find(std::string(source.name) + "/scanner");
+            if (scanner == seconds_.end())
+                continue;  // not run
             double bytes = static_cast<double>(source.text().size());
             std::printf("  %s (%.0f bytes):\n", source.name, bytes);
             for (const char* reader : Readers) {
                 auto it = seconds_.find(std::string(source.name) + "/" + reader);
                 if (it != seconds_.end())
-                    std::printf("    %-10s %12.1f us %10.0f MB/s\n", reader, it->second * 1e6,
+                    std::printf("    %-10s %12.3f ms %10.0f MB/s\n", reader, it->second * 1e3,
                                 bytes / it->second / 1e6);
             }
-            auto scanner = seconds_.find(std::string(source.name) + "/scanner");
             auto reference = seconds_.find(std::string(source.name) + "/reference");
             auto floor = seconds_.find(std::string(source.name) + "/memchr");
-            if (scanner != seconds_.end() && reference != seconds_.end() && floor != seconds_.end())
-                std::printf("    scanner: %.1f times the reference's speed, %.3f of memchr's\n",
+            if (reference != seconds_.end() && floor != seconds_.end())
+                std::printf("    the scanner: %.1f times the reference's speed, %.3f of memchr's\n",
                             reference->second / scanner->second, floor->second / scanner->second);
         }
     }

@@ -12,7 +12,7 @@ bool ClassifySource(const std::string& path, SourceVerdict* verdict, VerdictDeta
 
     SourceScanner scan;
     StartScan(scan);
-    static char block[64 * 1024];
+    static char block[ReadBlockSize];
     DWORD got = 0;
     // A failed read counts as the end of the file.
     while (!ScanDone(scan) && ReadFile(file, block, sizeof block, &got, nullptr) && got > 0)

@@ -5,6 +5,10 @@
 
 #include "classify/scanner.h"
 
+// The file is read in blocks of this size: large enough that reading a file of any
+// size costs few calls, small beside the memory of any machine it runs on.
+constexpr unsigned long ReadBlockSize = 1u << 20;
+
 // Opens the file for reading with no sharing (it cannot be opened while another
 // handle reads or writes it, and nobody can open it during the scan), reads at most
 // 1000 lines and decides. False when the file cannot be opened: missing, a folder,

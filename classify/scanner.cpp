@@ -5,6 +5,23 @@
 // removed and a to z upper-cased; a line that holds a use-directive decides and
 // stops the reading; otherwise its mentions of each family count once, and the line
 // up to and including its first apostrophe joins the text of the keyword pass.
+//
+// Two automata take the non-blank bytes: the line automaton (directives and
+// mentions) and the keyword automaton. Most bytes step neither:
+// - Every pattern is at least three bytes long, so while both automata stand at most
+//   two bytes deep, neither goes deeper nor finds anything until the last three
+//   non-blank bytes begin some pattern. A run of bytes is passed over with the codes
+//   of its last three non-blank bytes only, each window looked up in a table of the
+//   windows that begin a pattern. Up to there the automata stand where the last two
+//   codes lead them from the start (looked up in a table too); at a window that does
+//   begin one, they are set there, stepped by its last code, and byte by byte on.
+// - After a line's apostrophe only the line automaton runs; at its start state, a
+//   byte that begins no directive or mention leaves it there, so such runs are passed
+//   over up to the next byte that might.
+// The keyword automaton runs on across lines; at a line start its state may hold
+// bytes of the line before, which the recent codes (cleared per line) do not hold,
+// so the windows only stand for it once it has been at most one byte deep in the
+// line (or started the line at its start state).
 #include "classify/scanner.h"
 
 #include "classify/keyword_table.h"
@@ -15,6 +32,8 @@ namespace {
 constexpr unsigned char Cr = 0x0D;
 constexpr unsigned char Lf = 0x0A;
 constexpr unsigned char EndOfText = 0x1A;
+constexpr unsigned char Apostrophe = '\'';
+constexpr unsigned char Blank = ' ';
 
 // Line patterns, searched on each normalised line.
 enum LinePattern { UsePbCcSlash, UsePbCc, UsePbDllSlash, UsePbDll, PbCcSlash, PbCc, PbDllSlash, PbDll };
@@ -24,41 +43,95 @@ const std::vector<const char*> LinePatterns = {
 
 bool Has(const PatternSet& set, int bit) { return (set[bit / 64] >> (bit % 64)) & 1; }
 
-const PatternMatcher& LineMatcher()
-{
-    static const PatternMatcher matcher = BuildPatternMatcher(LinePatterns);
-    return matcher;
-}
+constexpr int WindowCodes = 3;                                // the codes a window holds
+constexpr unsigned WindowMask = (1u << (5 * WindowCodes)) - 1;  // 5 bits a code
+constexpr unsigned PairMask = (1u << 10) - 1;                   // the last two codes
+constexpr uint8_t StopCode = CodeCount - 1;  // line ends and the apostrophe while passing over windows
 
-// Keyword patterns are the upper-cased KeywordTable items; the two markers are left
-// out, so pattern i stands for table item KeywordItemOf()[i].
-struct KeywordPatterns {
-    std::vector<std::vector<char>> texts;
-    std::vector<int> items;
-    PatternMatcher matcher;
+// How each byte is taken, built once from the patterns.
+struct ScanTables {
+    PatternCodes codeOf{};                  // byte -> code, a to z as A to Z; 0 for blanks too
+    PatternCodes windowCodeOf{};            // codeOf, but StopCode for line ends and the apostrophe
+    uint8_t shiftOf[256]{};                 // 5 where the byte enters the recent codes, 0 for a blank
+    uint8_t mayBeginLinePattern[256]{};     // after the cut: line ends and first bytes of line patterns
+    uint8_t mayContinueLinePattern[256]{};  // second bytes of line patterns
+    uint8_t beginsPattern[WindowMask + 1]{};  // windows that begin some pattern or end in StopCode
+    uint16_t lineStateOf[PairMask + 1]{};     // where two codes lead the line automaton from its start
+    uint16_t keywordStateOf[PairMask + 1]{};  // ... and the keyword automaton
+    PatternMatcher line;      // directives and mentions
+    PatternMatcher keywords;  // the keyword patterns
+    std::vector<int> keywordItems;  // keyword pattern i is KeywordTable item keywordItems[i]
 };
 
-const KeywordPatterns& Keywords()
+// Marks the windows whose codes begin the pattern (or, for a pattern shorter than a
+// window, end with it).
+void MarkWindows(ScanTables& t, const char* pattern)
 {
-    static const KeywordPatterns keywords = [] {
-        KeywordPatterns k;
-        std::vector<const char*> patterns;
-        for (int item = 0; item < KeywordTableSize; ++item) {
-            if (KeywordFamily(item) == CompilerKind::None)
-                continue;
-            std::vector<char> text;
-            for (const char* c = KeywordTable[item]; *c; ++c)
-                text.push_back(UpperAscii(*c));
-            text.push_back('\0');
-            k.texts.push_back(text);
-            k.items.push_back(item);
-        }
-        for (const auto& text : k.texts)
-            patterns.push_back(text.data());
-        k.matcher = BuildPatternMatcher(patterns);
-        return k;
-    }();
-    return keywords;
+    unsigned codes = 0;
+    int length = 0;
+    for (const char* c = pattern; *c && length < WindowCodes; ++c, ++length)
+        codes = codes << 5 | t.codeOf[static_cast<unsigned char>(*c)];
+    for (unsigned before = 0; before < (1u << (5 * (WindowCodes - length))); ++before)
+        t.beginsPattern[(before << (5 * length) | codes) & WindowMask] = 1;
+}
+
+ScanTables BuildTables()
+{
+    ScanTables t;
+    std::vector<std::vector<char>> texts;  // the upper-cased keyword items
+    for (int item = 0; item < KeywordTableSize; ++item) {
+        if (KeywordFamily(item) == CompilerKind::None)
+            continue;  // the list markers
+        std::vector<char> text;
+        for (const char* c = KeywordTable[item]; *c; ++c)
+            text.push_back(UpperAscii(*c));
+        text.push_back('\0');
+        texts.push_back(text);
+        t.keywordItems.push_back(item);
+    }
+    std::vector<const char*> keywordPatterns;
+    for (const auto& text : texts)
+        keywordPatterns.push_back(text.data());
+
+    PatternCodes upperCodes = AssignPatternCodes({LinePatterns, keywordPatterns});
+    t.line = BuildPatternMatcher(LinePatterns, upperCodes);
+    t.keywords = BuildPatternMatcher(keywordPatterns, upperCodes);
+    for (int b = 0; b < 256; ++b) {
+        t.codeOf[b] = upperCodes[static_cast<unsigned char>(UpperAscii(static_cast<char>(b)))];
+        t.shiftOf[b] = b == Blank ? 0 : 5;
+        bool stop = b == Cr || b == Lf || b == EndOfText || b == Apostrophe;
+        t.windowCodeOf[b] = stop ? StopCode : t.codeOf[b];
+        t.mayBeginLinePattern[b] =
+            b == Cr || b == Lf || b == EndOfText || StepMatcher(t.line, 0, t.codeOf[b]) != 0;
+        for (unsigned first = 1; first < CodeCount; ++first)
+            if (t.line.depth[StepMatcher(t.line, StepMatcher(t.line, 0, first), t.codeOf[b])] == 2)
+                t.mayContinueLinePattern[b] = 1;
+    }
+    for (const char* p : LinePatterns)
+        MarkWindows(t, p);
+    for (const char* p : keywordPatterns)
+        MarkWindows(t, p);
+    for (unsigned before = 0; before < (1u << 10); ++before)
+        t.beginsPattern[before << 5 | StopCode] = 1;
+    for (unsigned pair = 0; pair <= PairMask; ++pair) {
+        t.lineStateOf[pair] = StepMatcher(t.line, StepMatcher(t.line, 0, pair >> 5), pair & 31);
+        t.keywordStateOf[pair] = StepMatcher(t.keywords, StepMatcher(t.keywords, 0, pair >> 5), pair & 31);
+    }
+    return t;
+}
+
+const ScanTables& Tables()
+{
+    static const ScanTables tables = BuildTables();
+    return tables;
+}
+
+void Collect(PatternSet& into, const PatternMatcher& m, uint16_t state)
+{
+    if (m.endsPattern[state]) {
+        into[0] |= m.found[state][0];
+        into[1] |= m.found[state][1];
+    }
 }
 
 void BeginLine(SourceScanner& scan)
@@ -66,10 +139,13 @@ void BeginLine(SourceScanner& scan)
     scan.inLine = true;
     scan.cut = false;
     scan.lineState = 0;
+    scan.recentCodes = 0;
+    scan.recentHoldsKeyword = scan.keywordState == 0;
     scan.lineFound = PatternSet{};
 }
 
-// A directive on the line: the family's score decides, and the reading stops.
+// A use-directive on this line: it gives its family the directive's score and ends
+// the reading.
 void TakeDirective(SourceScanner& scan, int32_t& familyScore, int line)
 {
     familyScore = DirectiveScore;
@@ -101,61 +177,194 @@ void EndLine(SourceScanner& scan)
         scan.done = true;
 }
 
+// Takes one byte, stepping the automata.
+void StepByte(SourceScanner& scan, const ScanTables& t, unsigned char b)
+{
+    if (scan.afterCr) {
+        scan.afterCr = false;
+        if (b == Lf)
+            return;  // the LF of a CR LF pair
+    }
+    if (!scan.inLine) {
+        if (b == EndOfText) {  // the source ends before this line
+            scan.done = true;
+            return;
+        }
+        BeginLine(scan);
+    }
+    if (b == Cr || b == Lf || b == EndOfText) {
+        EndLine(scan);
+        scan.afterCr = b == Cr;
+        if (b == EndOfText)
+            scan.done = true;
+        return;
+    }
+    if (b == Blank)
+        return;
+
+    unsigned code = t.codeOf[b];
+    scan.recentCodes = static_cast<uint16_t>((scan.recentCodes << 5 | code) & WindowMask);
+    scan.lineState = StepMatcher(t.line, scan.lineState, code);
+    Collect(scan.lineFound, t.line, scan.lineState);
+    if (!scan.cut) {
+        scan.keywordState = StepMatcher(t.keywords, scan.keywordState, code);
+        Collect(scan.keywordsFound, t.keywords, scan.keywordState);
+        if (t.keywords.depth[scan.keywordState] <= 1)
+            scan.recentHoldsKeyword = true;
+        scan.cut = b == Apostrophe;  // the apostrophe itself is kept
+    }
+}
+
+// Passes over bytes up to the first whose window begins a pattern or is a line end or
+// the apostrophe (not taken). Four bytes at a time, in two pairs whose windows are
+// each computed from the recent codes before the pair, so that the pair's last window
+// waits on one shift, not two. Returns the recent codes before where it stopped.
+unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const unsigned char* end, unsigned recent)
+{
+    const unsigned char* p = at;
+    while (end - p >= 4) {
+        unsigned shift0 = t.shiftOf[p[0]], shift1 = t.shiftOf[p[1]];
+        unsigned shift2 = t.shiftOf[p[2]], shift3 = t.shiftOf[p[3]];
+        unsigned code0 = t.windowCodeOf[p[0]], code1 = t.windowCodeOf[p[1]];
+        unsigned code2 = t.windowCodeOf[p[2]], code3 = t.windowCodeOf[p[3]];
+        unsigned first = recent << shift0 | code0;
+        unsigned second = recent << (shift0 + shift1) | (code0 << shift1 | code1);
+        unsigned third = second << shift2 | code2;
+        unsigned lastTwo = code2 << shift3 | code3;
+        unsigned fourth = second << (shift2 + shift3) | lastTwo;
+        if (t.beginsPattern[first & WindowMask] | t.beginsPattern[second & WindowMask] |
+            t.beginsPattern[third & WindowMask] | t.beginsPattern[fourth & WindowMask])
+            break;
+        recent = fourth;
+        p += 4;
+    }
+    for (; p < end; ++p) {
+        unsigned next = recent << t.shiftOf[*p] | t.windowCodeOf[*p];
+        if (t.beginsPattern[next & WindowMask])
+            break;
+        recent = next;
+    }
+    at = p;
+    return recent;
+}
+
+// Before the cut: takes bytes up to a line end or the apostrophe (not taken). While
+// both automata stand at most two deep, passes over windows that begin no pattern;
+// at one that does, rebuilds the states from it and steps them byte by byte again.
+const unsigned char* TakeBytesBeforeCut(SourceScanner& scan, const ScanTables& t, const unsigned char* p,
+                                        const unsigned char* end)
+{
+    unsigned recent = scan.recentCodes;  // more than a window: masked where looked up
+    uint16_t line = scan.lineState, keyword = scan.keywordState;
+    bool recentHoldsKeyword = scan.recentHoldsKeyword;
+    while (p < end) {
+        if (recentHoldsKeyword && t.line.depth[line] < WindowCodes && t.keywords.depth[keyword] < WindowCodes) {
+            recent = PassOverWindows(t, p, end, recent);
+            if (p == end || t.windowCodeOf[*p] == StopCode) {
+                // At most two deep, the automata stand where the last two codes lead.
+                line = t.lineStateOf[recent & PairMask];
+                keyword = t.keywordStateOf[recent & PairMask];
+                break;
+            }
+            // A window that begins a pattern: the two codes before its last leave the
+            // automata at most two deep; step them on by the last, and byte by byte on.
+            recent = recent << t.shiftOf[*p] | t.windowCodeOf[*p];
+            ++p;
+            line = StepMatcher(t.line, t.lineStateOf[(recent >> 5) & PairMask], recent & 31);
+            keyword = StepMatcher(t.keywords, t.keywordStateOf[(recent >> 5) & PairMask], recent & 31);
+            Collect(scan.lineFound, t.line, line);
+            Collect(scan.keywordsFound, t.keywords, keyword);
+            continue;
+        }
+        unsigned char b = *p;
+        if (t.windowCodeOf[b] == StopCode)
+            break;
+        ++p;
+        if (b == Blank)
+            continue;
+        unsigned code = t.codeOf[b];
+        recent = recent << 5 | code;
+        line = StepMatcher(t.line, line, code);
+        Collect(scan.lineFound, t.line, line);
+        keyword = StepMatcher(t.keywords, keyword, code);
+        Collect(scan.keywordsFound, t.keywords, keyword);
+        if (t.keywords.depth[keyword] <= 1)
+            recentHoldsKeyword = true;
+    }
+    scan.recentCodes = static_cast<uint16_t>(recent & WindowMask);
+    scan.lineState = line;
+    scan.keywordState = keyword;
+    scan.recentHoldsKeyword = recentHoldsKeyword;
+    return p;
+}
+
+// After the cut only the line automaton runs: passes over bytes that leave it at its
+// start, four at a time, and steps it through the others, up to a line end (not taken).
+const unsigned char* TakeBytesAfterCut(SourceScanner& scan, const ScanTables& t, const unsigned char* p,
+                                       const unsigned char* end)
+{
+    const uint8_t* stops = t.mayBeginLinePattern;
+    uint16_t line = scan.lineState;
+    while (p < end) {
+        if (line == 0) {
+            while (end - p >= 4 && !(stops[p[0]] | stops[p[1]] | stops[p[2]] | stops[p[3]]))
+                p += 4;
+            while (p < end && !stops[*p])
+                ++p;
+            if (p == end)
+                break;
+            // A first byte whose next non-blank byte is no second leaves the automaton
+            // where that byte alone would: pass over it.
+            const unsigned char* next = p + 1;
+            while (next < end && *next == Blank)
+                ++next;
+            if (next < end && t.codeOf[*p] != 0 && !t.mayContinueLinePattern[*next]) {
+                ++p;
+                continue;
+            }
+        }
+        unsigned char b = *p;
+        if (b == Cr || b == Lf || b == EndOfText)
+            break;
+        ++p;
+        if (b == Blank)
+            continue;
+        line = StepMatcher(t.line, line, t.codeOf[b]);
+        Collect(scan.lineFound, t.line, line);
+    }
+    scan.lineState = line;
+    return p;
+}
+
 }  // namespace
 
 void StartScan(SourceScanner& scan)
 {
     scan = SourceScanner{};
-    LineMatcher();
-    Keywords();
+    Tables();
 }
 
 void ScanBytes(SourceScanner& scan, const char* data, size_t size)
 {
-    const PatternMatcher& lineMatcher = LineMatcher();
-    const PatternMatcher& keywordMatcher = Keywords().matcher;
+    const ScanTables& t = Tables();
     const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
     const unsigned char* end = p + size;
 
     while (p < end && !scan.done) {
-        unsigned char b = *p++;
-        if (scan.afterCr) {
-            scan.afterCr = false;
-            if (b == Lf)
-                continue;  // the LF of a CR LF pair
-        }
-        if (!scan.inLine) {
-            if (b == EndOfText) {  // the source ends before this line
-                scan.done = true;
+        if (scan.inLine) {
+            p = scan.cut ? TakeBytesAfterCut(scan, t, p, end) : TakeBytesBeforeCut(scan, t, p, end);
+            if (p == end)
                 break;
+        }
+        StepByte(scan, t, *p++);
+        if (!scan.inLine && !scan.done && p < end) {  // a line end: on to the next line at once
+            if (scan.afterCr) {
+                scan.afterCr = false;
+                if (*p == Lf)
+                    ++p;
             }
-            BeginLine(scan);
-        }
-        if (b == Cr || b == Lf || b == EndOfText) {
-            EndLine(scan);
-            scan.afterCr = b == Cr;
-            if (b == EndOfText)
-                scan.done = true;
-            continue;
-        }
-        if (b == ' ')
-            continue;
-        b = static_cast<unsigned char>(UpperAscii(static_cast<char>(b)));
-
-        scan.lineState = StepMatcher(lineMatcher, scan.lineState, b);
-        if (lineMatcher.endsPattern[scan.lineState]) {
-            const PatternSet& f = lineMatcher.found[scan.lineState];
-            scan.lineFound[0] |= f[0];
-            scan.lineFound[1] |= f[1];
-        }
-        if (!scan.cut) {
-            scan.keywordState = StepMatcher(keywordMatcher, scan.keywordState, b);
-            if (keywordMatcher.endsPattern[scan.keywordState]) {
-                const PatternSet& f = keywordMatcher.found[scan.keywordState];
-                scan.keywordsFound[0] |= f[0];
-                scan.keywordsFound[1] |= f[1];
-            }
-            scan.cut = b == '\'';  // the apostrophe itself is kept
+            if (p < end && *p != EndOfText)
+                BeginLine(scan);
         }
     }
 }
@@ -169,15 +378,15 @@ SourceVerdict FinishScan(SourceScanner& scan)
     SourceVerdict& v = scan.verdict;
     if (!v.byDirective) {
         // Every item counts at most once, whatever longer item it was found inside.
-        const KeywordPatterns& k = Keywords();
-        for (size_t i = 0; i < k.items.size(); ++i) {
+        const ScanTables& t = Tables();
+        for (size_t i = 0; i < t.keywordItems.size(); ++i) {
             if (!Has(scan.keywordsFound, static_cast<int>(i)))
                 continue;
-            if (KeywordFamily(k.items[i]) == CompilerKind::Windows)
+            if (KeywordFamily(t.keywordItems[i]) == CompilerKind::Windows)
                 v.windowsScore += 1;
             else
                 v.consoleScore += 1;
-            scan.detail.keywordItems.push_back(k.items[i]);
+            scan.detail.keywordItems.push_back(t.keywordItems[i]);
         }
     }
 

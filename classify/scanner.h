@@ -1,7 +1,8 @@
 // classify/scanner.h: classifies a source from its bytes, fed in blocks of any size.
 // One pass, in memory that grows neither with the file nor with a line: each line's
 // directive and mention tests, and the keyword pass over the joined comment-cut lines,
-// run as the bytes arrive. Portable: no Win32; the callers open and read the file.
+// run as the bytes arrive. Runs of bytes that cannot begin any pattern are passed over
+// without stepping the automata. Portable: no Win32; the callers open and read the file.
 //
 // Use: StartScan, then ScanBytes for each block until ScanDone says no more bytes are
 // wanted (a directive decided or the line limit was reached), then FinishScan.
@@ -30,8 +31,10 @@ struct SourceScanner {
     bool inLine = false;        // bytes of the current line have been taken
     bool afterCr = false;       // the last line ended with CR: an LF next belongs to it
     bool cut = false;           // the current line's first apostrophe has passed
+    bool recentHoldsKeyword = false;  // recentCodes tell the keyword automaton's state
     uint16_t lineState = 0;     // directive and mention automaton, restarted at each line
     uint16_t keywordState = 0;  // keyword automaton over the joined, cut lines
+    uint16_t recentCodes = 0;   // the codes of the line's last three non-blank bytes, 5 bits each
     PatternSet lineFound{};     // directives and mentions seen on the current line
     PatternSet keywordsFound{}; // keyword patterns seen so far
     SourceVerdict verdict;

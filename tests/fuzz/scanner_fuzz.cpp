@@ -1,12 +1,14 @@
 // Fuzz target: any bytes, split into blocks of any sizes (empty blocks included), give
-// the verdict and the evidence that the same bytes give when fed whole, and bytes fed
-// after the scanner is done change nothing. The first bytes of the input choose the
-// block sizes.
+// the verdict and the evidence that the same bytes give when fed whole, and that the
+// reference scanner (one automaton step per byte) gives for them split another way;
+// bytes fed after the scanner is done change nothing. The first bytes of the input
+// choose the block sizes.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "classify/scanner.h"
+#include "tests/reference/reference_scanner.h"
 
 namespace {
 
@@ -36,6 +38,25 @@ bool SameDetail(const VerdictDetail& a, const VerdictDetail& b)
            a.keywordItems == b.keywordItems;
 }
 
+// Feeds the text in blocks whose sizes are read from the size bytes in steps of
+// `stride` (1: in order, SizeBytes - 1: backwards), until it is used up or done.
+template <typename Take, typename Done>
+void FeedInBlocks(const char* text, size_t length, const uint8_t* sizes, size_t stride, Take take, Done done)
+{
+    size_t at = 0;
+    for (size_t i = 0; at < length && !done(); i = (i + stride) % SizeBytes) {
+        size_t block = BlockSize(sizes[i]);
+        if (block == 0) {
+            take(text + at, 0);  // takes nothing; the next byte goes alone
+            block = 1;
+        }
+        if (block > length - at)
+            block = length - at;
+        take(text + at, block);
+        at += block;
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -51,21 +72,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     SourceScanner scan;
     StartScan(scan);
-    size_t at = 0;
-    for (size_t i = 0; at < length && !ScanDone(scan); i = (i + 1) % SizeBytes) {
-        size_t block = BlockSize(sizes[i]);
-        if (block == 0) {
-            ScanBytes(scan, text + at, 0);  // takes nothing; the next byte goes alone
-            block = 1;
-        }
-        if (block > length - at)
-            block = length - at;
-        ScanBytes(scan, text + at, block);
-        at += block;
-    }
+    FeedInBlocks(text, length, sizes, 1, [&](const char* block, size_t n) { ScanBytes(scan, block, n); },
+                 [&] { return ScanDone(scan); });
     if (ScanDone(scan))
         ScanBytes(scan, text, length);  // wanted no more: takes nothing
     SourceVerdict split = FinishScan(scan);
+
+    ReferenceScanner reference;
+    ReferenceStartScan(reference);
+    FeedInBlocks(text, length, sizes, SizeBytes - 1,
+                 [&](const char* block, size_t n) { ReferenceScanBytes(reference, block, n); },
+                 [&] { return reference.done; });
+    SourceVerdict referenceVerdict = ReferenceFinishScan(reference);
+    if (!SameVerdict(referenceVerdict, whole) || !SameDetail(reference.detail, wholeDetail))
+        std::abort();
 
     if (!SameVerdict(split, whole) || !SameDetail(scan.detail, wholeDetail))
         std::abort();

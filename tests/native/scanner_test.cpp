@@ -84,6 +84,9 @@ const Case Cases[] = {
     {"the list markers are no keywords", "EINDE\r", K::None, false, 0, 0},
     {"PBCC counts only as a mention", "PBCC\r", K::Console, false, 1, 0},
     {"a spaced keyword joins up", "M S G B O X\r", K::Windows, false, 0, 1},
+    {"a keyword begun on one line, ended after blanks on the next", "x = MSG\r   BOX\r", K::Windows, false, 0, 1},
+    {"near misses before the keyword", "CL CBX CLX CL(CLS\r", K::Console, false, 1, 0},
+    {"after the cut, a mention spread by blanks", "x ' p  b d l l, up\r", K::Windows, false, 0, 1},
     // Decision
     {"equal scores decide PB/CC", "MSGBOX : CLS\r", K::Console, false, 1, 1},
     {"more windows evidence", "MSGBOX : DIALOG : CLS\r", K::Windows, false, 1, 2},

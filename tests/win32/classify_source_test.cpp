@@ -28,9 +28,9 @@ TEST(ClassifySource, RefusesWhatCannotBeOpened) {
 
 TEST(ClassifySource, ReadsRealFilesAcrossBlocks) {
     std::string folder = ScratchFolder("read");
-    // A CR LF pair split exactly at the reader's 64 KiB block boundary is one line end:
+    // A CR LF pair split exactly at the reader's block boundary is one line end:
     // otherwise 1000 lines would end before the keyword.
-    std::string text(65535, 'x');  // line 1 ends with the last byte of the first block
+    std::string text(ReadBlockSize - 1, 'x');  // line 1 ends with the last byte of the first block
     text += "\r\n";
     for (int i = 0; i < 998; ++i)
         text += "\r\n";

@@ -6,6 +6,7 @@
 
 #include "shell/registration_text.h"
 #include "shell/shell_integration_win32.h"
+#include "text/ascii_text.h"
 #include "ui/dialog_layer_win32.h"
 
 namespace {
@@ -27,11 +28,7 @@ const char ChooseDorvalixLine[] =
 // ".bas" as the box names it: ".BAS".
 std::string BoxExtension(const std::string& extension)
 {
-    std::string name = extension;
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return name;
+    return UpperAscii(extension);
 }
 
 // Where the user's own choice in Windows gives the extension to another program: which

@@ -15,6 +15,10 @@
 //   windows that begin a pattern. Up to there the automata stand where the last two
 //   codes lead them from the start (looked up in a table too); at a window that does
 //   begin one, they are set there, stepped by its last code, and byte by byte on.
+//   Such a window ends in a non-blank byte whose pair with the byte before it (its
+//   last two codes, or a blank and its last code) is marked in a table; in a long run
+//   (a line of data) the pairs are cheaper to look up than the windows, so after 32
+//   quiet bytes the run goes on by pairs and its last bytes give the recent codes.
 // - After a line's apostrophe only the line automaton runs; at its start state, a
 //   byte that begins no directive or mention leaves it there, so such runs are passed
 //   over up to the next byte that might.

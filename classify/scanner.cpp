@@ -15,6 +15,10 @@
 //   windows that begin a pattern. Up to there the automata stand where the last two
 //   codes lead them from the start (looked up in a table too); at a window that does
 //   begin one, they are set there, stepped by its last code, and byte by byte on.
+//   Such a window ends in a non-blank byte whose pair with the byte before it (its
+//   last two codes, or a blank and its last code) is marked in a table; in a long run
+//   (a line of data) the pairs are cheaper to look up than the windows, so after 32
+//   quiet bytes the run goes on by pairs and its last bytes give the recent codes.
 // - After a line's apostrophe only the line automaton runs; at its start state, a
 //   byte that begins no directive or mention leaves it there, so such runs are passed
 //   over up to the next byte that might.
@@ -56,6 +60,7 @@ struct ScanTables {
     uint8_t mayBeginLinePattern[256]{};     // after the cut: line ends and first bytes of line patterns
     uint8_t mayContinueLinePattern[256]{};  // second bytes of line patterns
     uint8_t beginsPattern[WindowMask + 1]{};  // windows that begin some pattern or end in StopCode
+    uint8_t mayEndWindow[256 * 256]{};        // byte before | byte << 8: see MarkPairs
     uint16_t lineStateOf[PairMask + 1]{};     // where two codes lead the line automaton from its start
     uint16_t keywordStateOf[PairMask + 1]{};  // ... and the keyword automaton
     PatternMatcher line;      // directives and mentions
@@ -73,6 +78,28 @@ void MarkWindows(ScanTables& t, const char* pattern)
         codes = codes << 5 | t.codeOf[static_cast<unsigned char>(*c)];
     for (unsigned before = 0; before < (1u << (5 * (WindowCodes - length))); ++before)
         t.beginsPattern[(before << (5 * length) | codes) & WindowMask] = 1;
+}
+
+// Marks the pairs of bytes whose second may end a window that begins a pattern (or
+// is a line end or the apostrophe). Such a window's last two codes are the codes of
+// the pair, or the pair is a blank and the window's last byte.
+void MarkPairs(ScanTables& t)
+{
+    uint8_t endsWith[CodeCount]{};              // last code -> some such window ends in it
+    uint8_t endsWithPair[CodeCount * CodeCount]{};  // last two codes -> ...
+    for (unsigned window = 0; window <= WindowMask; ++window)
+        if (t.beginsPattern[window]) {
+            endsWith[window & 31] = 1;
+            endsWithPair[window & PairMask] = 1;
+        }
+    for (unsigned before = 0; before < 256; ++before)
+        for (unsigned b = 0; b < 256; ++b) {
+            if (b == Blank)
+                continue;  // a blank makes no window of its own
+            unsigned code = t.windowCodeOf[b];
+            t.mayEndWindow[before | b << 8] =
+                before == Blank ? endsWith[code] : endsWithPair[t.windowCodeOf[before] << 5 | code];
+        }
 }
 
 ScanTables BuildTables()
@@ -113,6 +140,7 @@ ScanTables BuildTables()
         MarkWindows(t, p);
     for (unsigned before = 0; before < (1u << 10); ++before)
         t.beginsPattern[before << 5 | StopCode] = 1;
+    MarkPairs(t);
     for (unsigned pair = 0; pair <= PairMask; ++pair) {
         t.lineStateOf[pair] = StepMatcher(t.line, StepMatcher(t.line, 0, pair >> 5), pair & 31);
         t.keywordStateOf[pair] = StepMatcher(t.keywords, StepMatcher(t.keywords, 0, pair >> 5), pair & 31);
@@ -215,13 +243,32 @@ void StepByte(SourceScanner& scan, const ScanTables& t, unsigned char b)
     }
 }
 
+// The codes of the last two non-blank bytes before `to`: those of the bytes from
+// `from` on, completed where fewer by the recent codes before `from`.
+unsigned RecentCodesBefore(const ScanTables& t, const unsigned char* from, const unsigned char* to,
+                           unsigned recent)
+{
+    unsigned codes = 0;
+    int found = 0;
+    while (to > from && found < 2) {
+        --to;
+        if (*to != Blank)
+            codes |= static_cast<unsigned>(t.windowCodeOf[*to]) << (5 * found++);
+    }
+    return found == 2 ? codes : (recent << (5 * found) | codes);
+}
+
 // Passes over bytes up to the first whose window begins a pattern or is a line end or
 // the apostrophe (not taken). Four bytes at a time, in two pairs whose windows are
 // each computed from the recent codes before the pair, so that the pair's last window
-// waits on one shift, not two. Returns the recent codes before where it stopped.
+// waits on one shift, not two. After 32 quiet bytes, the run is likely long (a
+// line of data, say): it goes on by the pairs of bytes, which cost less a byte, up to
+// one that may end such a window. Returns the recent codes before where it stopped.
 unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const unsigned char* end, unsigned recent)
 {
+    const uint8_t* mayEnd = t.mayEndWindow;
     const unsigned char* p = at;
+    int quietTurns = 0;
     while (end - p >= 4) {
         unsigned shift0 = t.shiftOf[p[0]], shift1 = t.shiftOf[p[1]];
         unsigned shift2 = t.shiftOf[p[2]], shift3 = t.shiftOf[p[3]];
@@ -237,6 +284,14 @@ unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const un
             break;
         recent = fourth;
         p += 4;
+        if (++quietTurns == 8) {
+            quietTurns = 0;
+            const unsigned char* from = p;
+            while (end - p >= 4 && !(mayEnd[p[-1] | p[0] << 8] | mayEnd[p[0] | p[1] << 8] |
+                                     mayEnd[p[1] | p[2] << 8] | mayEnd[p[2] | p[3] << 8]))
+                p += 4;
+            recent = RecentCodesBefore(t, from, p, recent);
+        }
     }
     for (; p < end; ++p) {
         unsigned next = recent << t.shiftOf[*p] | t.windowCodeOf[*p];

@@ -28,6 +28,8 @@
 // line (or started the line at its start state).
 #include "classify/scanner.h"
 
+#include <cstring>
+
 #include "classify/keyword_table.h"
 #include "text/ascii_text.h"
 
@@ -57,10 +59,11 @@ struct ScanTables {
     PatternCodes codeOf{};                  // byte -> code, a to z as A to Z; 0 for blanks too
     PatternCodes windowCodeOf{};            // codeOf, but StopCode for line ends and the apostrophe
     uint8_t shiftOf[256]{};                 // 5 where the byte enters the recent codes, 0 for a blank
-    uint8_t mayBeginLinePattern[256]{};     // after the cut: line ends and first bytes of line patterns
-    uint8_t mayContinueLinePattern[256]{};  // second bytes of line patterns
+    uint8_t endsQuietRunAfterCut[256]{};    // line ends and the second bytes of line patterns
     uint8_t beginsPattern[WindowMask + 1]{};  // windows that begin some pattern or end in StopCode
-    uint8_t mayEndWindow[256 * 256]{};        // byte before | byte << 8: see MarkPairs
+    uint8_t mayEndWindow[256 * 256]{};        // PairIndexOf(byte before, byte): see MarkPairs
+    uint16_t pairCodes[256 * 256]{};          // PairIndexOf(first, second) -> their codes << 5 | shift
+    uint32_t beginsInLastTwo[WindowMask + 1]{};  // see MarkLastTwoWindows
     uint16_t lineStateOf[PairMask + 1]{};     // where two codes lead the line automaton from its start
     uint16_t keywordStateOf[PairMask + 1]{};  // ... and the keyword automaton
     PatternMatcher line;      // directives and mentions
@@ -80,6 +83,22 @@ void MarkWindows(ScanTables& t, const char* pattern)
         t.beginsPattern[(before << (5 * length) | codes) & WindowMask] = 1;
 }
 
+// Two bytes as one index into a table of pairs: the bytes as they lie in memory, read
+// at once. The tables are filled through PairIndexOf, so which byte is the index's
+// high half is the machine's own business.
+inline unsigned PairIndex(const unsigned char* p)
+{
+    uint16_t pair;
+    std::memcpy(&pair, p, sizeof pair);
+    return pair;
+}
+
+unsigned PairIndexOf(unsigned first, unsigned second)
+{
+    const unsigned char bytes[2] = {static_cast<unsigned char>(first), static_cast<unsigned char>(second)};
+    return PairIndex(bytes);
+}
+
 // Marks the pairs of bytes whose second may end a window that begins a pattern (or
 // is a line end or the apostrophe). Such a window's last two codes are the codes of
 // the pair, or the pair is a blank and the window's last byte.
@@ -97,9 +116,21 @@ void MarkPairs(ScanTables& t)
             if (b == Blank)
                 continue;  // a blank makes no window of its own
             unsigned code = t.windowCodeOf[b];
-            t.mayEndWindow[before | b << 8] =
+            t.mayEndWindow[PairIndexOf(before, b)] =
                 before == Blank ? endsWith[code] : endsWithPair[t.windowCodeOf[before] << 5 | code];
         }
+}
+
+// Four codes (the last in the low bits) are looked up as word (the first three) and
+// bit (the last): set where the last three or the first three begin a pattern.
+void MarkLastTwoWindows(ScanTables& t)
+{
+    uint32_t beginsWithPair[PairMask + 1]{};  // two codes -> the last codes whose window begins one
+    for (unsigned window = 0; window <= WindowMask; ++window)
+        if (t.beginsPattern[window])
+            beginsWithPair[window >> 5] |= uint32_t{1} << (window & 31);
+    for (unsigned window = 0; window <= WindowMask; ++window)
+        t.beginsInLastTwo[window] = (t.beginsPattern[window] ? ~uint32_t{0} : 0) | beginsWithPair[window & PairMask];
 }
 
 ScanTables BuildTables()
@@ -128,11 +159,10 @@ ScanTables BuildTables()
         t.shiftOf[b] = b == Blank ? 0 : 5;
         bool stop = b == Cr || b == Lf || b == EndOfText || b == Apostrophe;
         t.windowCodeOf[b] = stop ? StopCode : t.codeOf[b];
-        t.mayBeginLinePattern[b] =
-            b == Cr || b == Lf || b == EndOfText || StepMatcher(t.line, 0, t.codeOf[b]) != 0;
+        t.endsQuietRunAfterCut[b] = b == Cr || b == Lf || b == EndOfText;
         for (unsigned first = 1; first < CodeCount; ++first)
             if (t.line.depth[StepMatcher(t.line, StepMatcher(t.line, 0, first), t.codeOf[b])] == 2)
-                t.mayContinueLinePattern[b] = 1;
+                t.endsQuietRunAfterCut[b] = 1;
     }
     for (const char* p : LinePatterns)
         MarkWindows(t, p);
@@ -141,6 +171,17 @@ ScanTables BuildTables()
     for (unsigned before = 0; before < (1u << 10); ++before)
         t.beginsPattern[before << 5 | StopCode] = 1;
     MarkPairs(t);
+    for (unsigned first = 0; first < 256; ++first)
+        for (unsigned second = 0; second < 256; ++second) {
+            unsigned codes = 0, shift = 0;
+            for (unsigned b : {first, second})
+                if (b != Blank) {
+                    codes = codes << 5 | t.windowCodeOf[b];
+                    shift += 5;
+                }
+            t.pairCodes[PairIndexOf(first, second)] = static_cast<uint16_t>(codes << 5 | shift);
+        }
+    MarkLastTwoWindows(t);
     for (unsigned pair = 0; pair <= PairMask; ++pair) {
         t.lineStateOf[pair] = StepMatcher(t.line, StepMatcher(t.line, 0, pair >> 5), pair & 31);
         t.keywordStateOf[pair] = StepMatcher(t.keywords, StepMatcher(t.keywords, 0, pair >> 5), pair & 31);
@@ -267,28 +308,38 @@ unsigned RecentCodesBefore(const ScanTables& t, const unsigned char* from, const
 unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const unsigned char* end, unsigned recent)
 {
     const uint8_t* mayEnd = t.mayEndWindow;
+    const uint32_t* ends = t.beginsInLastTwo;
+    const uint16_t* pairCodes = t.pairCodes;
     const unsigned char* p = at;
     int quietTurns = 0;
-    while (end - p >= 4) {
-        unsigned shift0 = t.shiftOf[p[0]], shift1 = t.shiftOf[p[1]];
-        unsigned shift2 = t.shiftOf[p[2]], shift3 = t.shiftOf[p[3]];
-        unsigned code0 = t.windowCodeOf[p[0]], code1 = t.windowCodeOf[p[1]];
-        unsigned code2 = t.windowCodeOf[p[2]], code3 = t.windowCodeOf[p[3]];
-        unsigned first = recent << shift0 | code0;
-        unsigned second = recent << (shift0 + shift1) | (code0 << shift1 | code1);
-        unsigned third = second << shift2 | code2;
-        unsigned lastTwo = code2 << shift3 | code3;
-        unsigned fourth = second << (shift2 + shift3) | lastTwo;
-        if (t.beginsPattern[first & WindowMask] | t.beginsPattern[second & WindowMask] |
-            t.beginsPattern[third & WindowMask] | t.beginsPattern[fourth & WindowMask])
+    while (end - p >= 8) {
+        unsigned v0 = pairCodes[PairIndex(p)], v1 = pairCodes[PairIndex(p + 2)];
+        unsigned v2 = pairCodes[PairIndex(p + 4)], v3 = pairCodes[PairIndex(p + 6)];
+        unsigned r0 = recent << (v0 & 31) | v0 >> 5;
+        unsigned r1 = r0 << (v1 & 31) | v1 >> 5;
+        unsigned r2 = r1 << (v2 & 31) | v2 >> 5;
+        unsigned r = r2 << (v3 & 31) | v3 >> 5;
+        unsigned hit0 = ends[(r0 >> 5) & WindowMask] >> (r0 & 31), hit1 = ends[(r1 >> 5) & WindowMask] >> (r1 & 31);
+        unsigned hit2 = ends[(r2 >> 5) & WindowMask] >> (r2 & 31), hit3 = ends[(r >> 5) & WindowMask] >> (r & 31);
+        if ((hit0 | hit1 | hit2 | hit3) & 1) {
+            // On to the pair that holds the window; the bytes below find it.
+            if (!(hit0 & 1)) {
+                p += 2, recent = r0;
+                if (!(hit1 & 1)) {
+                    p += 2, recent = r1;
+                    if (!(hit2 & 1))
+                        p += 2, recent = r2;
+                }
+            }
             break;
-        recent = fourth;
-        p += 4;
+        }
+        recent = r;
+        p += 8;
         if (++quietTurns == 8) {
             quietTurns = 0;
             const unsigned char* from = p;
-            while (end - p >= 4 && !(mayEnd[p[-1] | p[0] << 8] | mayEnd[p[0] | p[1] << 8] |
-                                     mayEnd[p[1] | p[2] << 8] | mayEnd[p[2] | p[3] << 8]))
+            while (end - p >= 4 && !(mayEnd[PairIndex(p - 1)] | mayEnd[PairIndex(p)] | mayEnd[PairIndex(p + 1)] |
+                                     mayEnd[PairIndex(p + 2)]))
                 p += 4;
             recent = RecentCodesBefore(t, from, p, recent);
         }
@@ -353,30 +404,38 @@ const unsigned char* TakeBytesBeforeCut(SourceScanner& scan, const ScanTables& t
     return p;
 }
 
-// After the cut only the line automaton runs: passes over bytes that leave it at its
-// start, four at a time, and steps it through the others, up to a line end (not taken).
+// The line automaton's state after bytes that held no line end and no second byte of a
+// line pattern, from a state at most one byte deep: where the last non-blank byte
+// leads it from the start (at most one byte deep again), or the state it had if all
+// were blanks.
+uint16_t LineStateAfterQuietRun(const ScanTables& t, const unsigned char* from, const unsigned char* to,
+                                uint16_t state)
+{
+    while (to > from)
+        if (*--to != Blank)
+            return StepMatcher(t.line, 0, t.codeOf[*to]);
+    return state;
+}
+
+// After the cut only the line automaton runs, up to a line end (not taken). While it
+// stands at most one byte deep, no pattern goes on before a second byte of a line
+// pattern: runs without one are passed over, four bytes at a time, and the automaton is
+// stepped by such a byte and byte by byte while deeper.
 const unsigned char* TakeBytesAfterCut(SourceScanner& scan, const ScanTables& t, const unsigned char* p,
                                        const unsigned char* end)
 {
-    const uint8_t* stops = t.mayBeginLinePattern;
+    const uint8_t* stops = t.endsQuietRunAfterCut;
     uint16_t line = scan.lineState;
     while (p < end) {
-        if (line == 0) {
+        if (t.line.depth[line] <= 1) {
+            const unsigned char* from = p;
             while (end - p >= 4 && !(stops[p[0]] | stops[p[1]] | stops[p[2]] | stops[p[3]]))
                 p += 4;
             while (p < end && !stops[*p])
                 ++p;
+            line = LineStateAfterQuietRun(t, from, p, line);
             if (p == end)
                 break;
-            // A first byte whose next non-blank byte is no second leaves the automaton
-            // where that byte alone would: pass over it.
-            const unsigned char* next = p + 1;
-            while (next < end && *next == Blank)
-                ++next;
-            if (next < end && t.codeOf[*p] != 0 && !t.mayContinueLinePattern[*next]) {
-                ++p;
-                continue;
-            }
         }
         unsigned char b = *p;
         if (b == Cr || b == Lf || b == EndOfText)

@@ -230,6 +230,10 @@ void EndLine(SourceScanner& scan)
     scan.inLine = false;
     int line = ++scan.detail.linesRead;
     const PatternSet& f = scan.lineFound;
+    if ((f[0] | f[1]) == 0) {  // most lines mention neither family
+        scan.done = line >= LineLimit;
+        return;
+    }
     if (Has(f, UsePbCcSlash) || Has(f, UsePbCc))
         return TakeDirective(scan, scan.verdict.consoleScore, line);
     if (Has(f, UsePbDllSlash) || Has(f, UsePbDll))
@@ -370,20 +374,22 @@ const unsigned char* TakeBytesBeforeCut(SourceScanner& scan, const ScanTables& t
                 // At most two deep, the automata stand where the last two codes lead.
                 line = t.lineStateOf[recent & PairMask];
                 keyword = t.keywordStateOf[recent & PairMask];
-                break;
+                if (p == end || *p != Apostrophe)
+                    break;
+            } else {
+                // A window that begins a pattern: the two codes before its last leave the
+                // automata at most two deep; step them on by the last, and byte by byte on.
+                recent = recent << t.shiftOf[*p] | t.windowCodeOf[*p];
+                ++p;
+                line = StepMatcher(t.line, t.lineStateOf[(recent >> 5) & PairMask], recent & 31);
+                keyword = StepMatcher(t.keywords, t.keywordStateOf[(recent >> 5) & PairMask], recent & 31);
+                Collect(scan.lineFound, t.line, line);
+                Collect(scan.keywordsFound, t.keywords, keyword);
+                continue;
             }
-            // A window that begins a pattern: the two codes before its last leave the
-            // automata at most two deep; step them on by the last, and byte by byte on.
-            recent = recent << t.shiftOf[*p] | t.windowCodeOf[*p];
-            ++p;
-            line = StepMatcher(t.line, t.lineStateOf[(recent >> 5) & PairMask], recent & 31);
-            keyword = StepMatcher(t.keywords, t.keywordStateOf[(recent >> 5) & PairMask], recent & 31);
-            Collect(scan.lineFound, t.line, line);
-            Collect(scan.keywordsFound, t.keywords, keyword);
-            continue;
         }
         unsigned char b = *p;
-        if (t.windowCodeOf[b] == StopCode)
+        if (t.windowCodeOf[b] == StopCode && b != Apostrophe)
             break;
         ++p;
         if (b == Blank)
@@ -396,6 +402,10 @@ const unsigned char* TakeBytesBeforeCut(SourceScanner& scan, const ScanTables& t
         Collect(scan.keywordsFound, t.keywords, keyword);
         if (t.keywords.depth[keyword] <= 1)
             recentHoldsKeyword = true;
+        if (b == Apostrophe) {  // the cut: the apostrophe is the last byte the keywords see
+            scan.cut = true;
+            break;
+        }
     }
     scan.recentCodes = static_cast<uint16_t>(recent & WindowMask);
     scan.lineState = line;
@@ -465,21 +475,29 @@ void ScanBytes(SourceScanner& scan, const char* data, size_t size)
     const unsigned char* end = p + size;
 
     while (p < end && !scan.done) {
-        if (scan.inLine) {
-            p = scan.cut ? TakeBytesAfterCut(scan, t, p, end) : TakeBytesBeforeCut(scan, t, p, end);
+        if (!scan.inLine) {  // a block that begins between lines
+            StepByte(scan, t, *p++);
+            continue;
+        }
+        if (!scan.cut)
+            p = TakeBytesBeforeCut(scan, t, p, end);
+        if (scan.cut && p < end)
+            p = TakeBytesAfterCut(scan, t, p, end);
+        if (p == end)
+            break;
+        // A line end, and on to the next line at once.
+        unsigned char lineEnd = *p++;
+        EndLine(scan);
+        if (lineEnd == EndOfText)
+            scan.done = true;
+        else if (lineEnd == Cr && (p == end || *p == Lf)) {
             if (p == end)
-                break;
+                scan.afterCr = true;  // an LF that begins the next block belongs to this line end
+            else
+                ++p;
         }
-        StepByte(scan, t, *p++);
-        if (!scan.inLine && !scan.done && p < end) {  // a line end: on to the next line at once
-            if (scan.afterCr) {
-                scan.afterCr = false;
-                if (*p == Lf)
-                    ++p;
-            }
-            if (p < end && *p != EndOfText)
-                BeginLine(scan);
-        }
+        if (p < end && !scan.done && *p != EndOfText)
+            BeginLine(scan);
     }
 }
 

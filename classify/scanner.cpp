@@ -496,8 +496,11 @@ void ScanBytes(SourceScanner& scan, const char* data, size_t size)
             else
                 ++p;
         }
-        if (p < end && !scan.done && *p != EndOfText)
+        if (p < end && !scan.done && *p != EndOfText) {
             BeginLine(scan);
+            while (p < end && *p == Blank)  // the indentation: blanks change nothing
+                ++p;
+        }
     }
 }
 

@@ -52,6 +52,8 @@ bool Has(const PatternSet& set, int bit) { return (set[bit / 64] >> (bit % 64)) 
 constexpr int WindowCodes = 3;                                // the codes a window holds
 constexpr unsigned WindowMask = (1u << (5 * WindowCodes)) - 1;  // 5 bits a code
 constexpr unsigned PairMask = (1u << 10) - 1;                   // the last two codes
+constexpr int LastTwoCodes = WindowCodes + 1;                   // the codes of the last two windows
+constexpr unsigned LastTwoMask = (1u << (5 * LastTwoCodes)) - 1;
 constexpr uint8_t StopCode = CodeCount - 1;  // line ends and the apostrophe while passing over windows
 
 // How each byte is taken, built once from the patterns.
@@ -63,7 +65,7 @@ struct ScanTables {
     uint8_t beginsPattern[WindowMask + 1]{};  // windows that begin some pattern or end in StopCode
     uint8_t mayEndWindow[256 * 256]{};        // PairIndexOf(byte before, byte): see MarkPairs
     uint16_t pairCodes[256 * 256]{};          // PairIndexOf(first, second) -> their codes << 5 | shift
-    uint32_t beginsInLastTwo[WindowMask + 1]{};  // see MarkLastTwoWindows
+    uint8_t beginsInLastTwo[1 << (5 * LastTwoCodes)]{};  // see MarkLastTwoWindows
     uint16_t lineStateOf[PairMask + 1]{};     // where two codes lead the line automaton from its start
     uint16_t keywordStateOf[PairMask + 1]{};  // ... and the keyword automaton
     PatternMatcher line;      // directives and mentions
@@ -121,21 +123,23 @@ void MarkPairs(ScanTables& t)
         }
 }
 
-// Four codes (the last in the low bits) are looked up as word (the first three) and
-// bit (the last): set where the last three or the first three begin a pattern.
+// Marks the four codes (the last in the low bits) where the last three or the first
+// three begin a pattern: one lookup tests the windows that end at two bytes in a row.
 void MarkLastTwoWindows(ScanTables& t)
 {
-    uint32_t beginsWithPair[PairMask + 1]{};  // two codes -> the last codes whose window begins one
-    for (unsigned window = 0; window <= WindowMask; ++window)
-        if (t.beginsPattern[window])
-            beginsWithPair[window >> 5] |= uint32_t{1} << (window & 31);
-    for (unsigned window = 0; window <= WindowMask; ++window)
-        t.beginsInLastTwo[window] = (t.beginsPattern[window] ? ~uint32_t{0} : 0) | beginsWithPair[window & PairMask];
+    for (unsigned first = 0; first <= WindowMask; ++first) {
+        uint8_t* row = t.beginsInLastTwo + (first << 5);  // first three codes, any last
+        if (t.beginsPattern[first])
+            std::memset(row, 1, CodeCount);
+        else
+            std::memcpy(row, t.beginsPattern + ((first & PairMask) << 5), CodeCount);
+    }
 }
 
-ScanTables BuildTables()
+// Fills the tables in place: at over a megabyte they belong in static storage, not on
+// a stack.
+void BuildTables(ScanTables& t)
 {
-    ScanTables t;
     std::vector<std::vector<char>> texts;  // the upper-cased keyword items
     for (int item = 0; item < KeywordTableSize; ++item) {
         if (KeywordFamily(item) == CompilerKind::None)
@@ -186,12 +190,13 @@ ScanTables BuildTables()
         t.lineStateOf[pair] = StepMatcher(t.line, StepMatcher(t.line, 0, pair >> 5), pair & 31);
         t.keywordStateOf[pair] = StepMatcher(t.keywords, StepMatcher(t.keywords, 0, pair >> 5), pair & 31);
     }
-    return t;
 }
 
 const ScanTables& Tables()
 {
-    static const ScanTables tables = BuildTables();
+    static ScanTables tables;
+    static const bool built = (BuildTables(tables), true);  // once, also with threads
+    (void)built;
     return tables;
 }
 
@@ -312,7 +317,7 @@ unsigned RecentCodesBefore(const ScanTables& t, const unsigned char* from, const
 unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const unsigned char* end, unsigned recent)
 {
     const uint8_t* mayEnd = t.mayEndWindow;
-    const uint32_t* ends = t.beginsInLastTwo;
+    const uint8_t* ends = t.beginsInLastTwo;
     const uint16_t* pairCodes = t.pairCodes;
     const unsigned char* p = at;
     int quietTurns = 0;
@@ -323,15 +328,15 @@ unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const un
         unsigned r1 = r0 << (v1 & 31) | v1 >> 5;
         unsigned r2 = r1 << (v2 & 31) | v2 >> 5;
         unsigned r = r2 << (v3 & 31) | v3 >> 5;
-        unsigned hit0 = ends[(r0 >> 5) & WindowMask] >> (r0 & 31), hit1 = ends[(r1 >> 5) & WindowMask] >> (r1 & 31);
-        unsigned hit2 = ends[(r2 >> 5) & WindowMask] >> (r2 & 31), hit3 = ends[(r >> 5) & WindowMask] >> (r & 31);
-        if ((hit0 | hit1 | hit2 | hit3) & 1) {
+        unsigned hit0 = ends[r0 & LastTwoMask], hit1 = ends[r1 & LastTwoMask];
+        unsigned hit2 = ends[r2 & LastTwoMask], hit3 = ends[r & LastTwoMask];
+        if (hit0 | hit1 | hit2 | hit3) {
             // On to the pair that holds the window; the bytes below find it.
-            if (!(hit0 & 1)) {
+            if (!hit0) {
                 p += 2, recent = r0;
-                if (!(hit1 & 1)) {
+                if (!hit1) {
                     p += 2, recent = r1;
-                    if (!(hit2 & 1))
+                    if (!hit2)
                         p += 2, recent = r2;
                 }
             }

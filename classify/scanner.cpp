@@ -11,17 +11,21 @@
 // - Every pattern is at least three bytes long, so while both automata stand at most
 //   two bytes deep, neither goes deeper nor finds anything until the last three
 //   non-blank bytes begin some pattern. A run of bytes is passed over with the codes
-//   of its last three non-blank bytes only, each window looked up in a table of the
-//   windows that begin a pattern. Up to there the automata stand where the last two
-//   codes lead them from the start (looked up in a table too); at a window that does
-//   begin one, they are set there, stepped by its last code, and byte by byte on.
+//   of its last non-blank bytes only. It goes two bytes at a time: a table gives the
+//   codes of each pair of bytes (blanks have none) and how far they shift the recent
+//   codes, and the last four codes after each pair, looked up in a table, tell
+//   whether the windows that end at either byte of the pair begin a pattern; eight
+//   bytes make one test. Up to there the automata stand where the last two codes
+//   lead them from the start (looked up in a table too); at a window that does begin
+//   one, they are set there, stepped by its last code, and byte by byte on.
 //   Such a window ends in a non-blank byte whose pair with the byte before it (its
 //   last two codes, or a blank and its last code) is marked in a table; in a long run
-//   (a line of data) the pairs are cheaper to look up than the windows, so after 32
+//   (a line of data) the pairs are cheaper to look up than the windows, so after 64
 //   quiet bytes the run goes on by pairs and its last bytes give the recent codes.
-// - After a line's apostrophe only the line automaton runs; at its start state, a
-//   byte that begins no directive or mention leaves it there, so such runs are passed
-//   over up to the next byte that might.
+// - After a line's apostrophe only the line automaton runs. At most one byte deep, it
+//   stands where the last non-blank byte alone leads it, until a byte that could be
+//   a pattern's second comes: runs without one (or a line end) are passed over.
+// - A line's indentation is passed over at once.
 // The keyword automaton runs on across lines; at a line start its state may hold
 // bytes of the line before, which the recent codes (cleared per line) do not hold,
 // so the windows only stand for it once it has been at most one byte deep in the
@@ -309,11 +313,12 @@ unsigned RecentCodesBefore(const ScanTables& t, const unsigned char* from, const
 }
 
 // Passes over bytes up to the first whose window begins a pattern or is a line end or
-// the apostrophe (not taken). Four bytes at a time, in two pairs whose windows are
-// each computed from the recent codes before the pair, so that the pair's last window
-// waits on one shift, not two. After 32 quiet bytes, the run is likely long (a
-// line of data, say): it goes on by the pairs of bytes, which cost less a byte, up to
-// one that may end such a window. Returns the recent codes before where it stopped.
+// the apostrophe (not taken). Eight bytes at a time, as four pairs: the recent codes
+// after each pair and one lookup of their last four codes, so that one test covers
+// the windows that end at any of the eight; where one does, on to its pair, and byte
+// by byte from there. After 64 quiet bytes, the run is likely long (a line of data,
+// say): it goes on by the pairs of bytes that may end such a window, which cost less
+// a byte. Returns the recent codes before where it stopped.
 unsigned PassOverWindows(const ScanTables& t, const unsigned char*& at, const unsigned char* end, unsigned recent)
 {
     const uint8_t* mayEnd = t.mayEndWindow;

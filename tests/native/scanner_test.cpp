@@ -87,6 +87,7 @@ const Case Cases[] = {
     {"a keyword begun on one line, ended after blanks on the next", "x = MSG\r   BOX\r", K::Windows, false, 0, 1},
     {"near misses before the keyword", "CL CBX CLX CL(CLS\r", K::Console, false, 1, 0},
     {"after the cut, a mention spread by blanks", "x ' p  b d l l, up\r", K::Windows, false, 0, 1},
+    {"after the cut, seconds of mentions without their firsts", "x ' bus obs sb pbdll\r", K::Windows, false, 0, 1},
     {"after a long quiet run, a mention spread by blanks", std::string(70, 'x') + "  P B / C C\r", K::Console, false, 2, 0},
     {"after a long quiet run, a keyword", std::string(70, 'x') + " m  s g b o x\r", K::Windows, false, 0, 1},
     // Decision

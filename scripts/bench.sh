@@ -3,7 +3,8 @@
 # memchr as the floor (a typical source, and two 256 MiB sources that are one line:
 # a few repeated bytes, and real program text), the time and peak memory of
 # dorvalix-classify on a 2 GiB source that holds no line end, and, under Wine,
-# DORVALIX.EXE's start-up time to a visible notice beside an empty dialog.
+# DORVALIX.EXE's start-up time to a visible notice beside an empty dialog, and on a
+# 256 MiB one-line source beside a small one.
 set -e
 ROOT=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 cd "$ROOT"
@@ -12,7 +13,8 @@ build/native/dorvalix-bench --benchmark_repetitions=5 --benchmark_report_aggrega
 # 2 GiB of NUL bytes, sparse (no disk blocks): one line that never ends, so every
 # byte is scanned. Removed again afterwards, also when the run is interrupted.
 big=build/bench-2GiB-one-line.bas
-trap 'rm -f "$big"' EXIT
+long=build/bench-256MiB-one-line.bas
+trap 'rm -f "$big" "$long" "$long.part"' EXIT
 trap 'exit 130' INT TERM
 rm -f "$big" build/bench-1GiB-one-line.bas  # the latter: left by earlier versions
 truncate -s 2G "$big"
@@ -36,3 +38,18 @@ echo "start-up to a visible window under Wine ($RUN_TREE, $ROUNDS starts each):"
 scripts/with-wine.sh scripts/wine-exec.sh "$RUN_TREE/startup-bench.exe" "$ROUNDS" \
     "$DORVALIX_TITLE" 201 "$(windows_path "$RUN_TREE/DORVALIX.EXE") $(windows_path examples/console.bas)" \
     "Empty dialog" close "$(windows_path "$RUN_TREE/empty-dialog.exe")" | tr -d '\r' | sed 's/^/  /'
+
+# The same start on a 256 MiB source that is one line of program text (the samples,
+# their line ends made blanks, repeated): every byte is read before the notice shows.
+cat examples/console.bas examples/undecided.inc examples/windows.bas | tr '\r\n\032' '   ' >"$long"
+while [ "$(wc -c <"$long")" -lt 268435456 ]; do
+    cat "$long" "$long" >"$long.part" && mv "$long.part" "$long"
+done
+truncate -s 256M "$long"
+LONG_ROUNDS=${BENCH_LONG_ROUNDS:-5}
+echo
+echo "start-up on a 256 MiB one-line source beside examples/console.bas ($RUN_TREE, $LONG_ROUNDS starts each):"
+scripts/with-wine.sh scripts/wine-exec.sh "$RUN_TREE/startup-bench.exe" "$LONG_ROUNDS" \
+    "$DORVALIX_TITLE" 201 "$(windows_path "$RUN_TREE/DORVALIX.EXE") $(windows_path "$long")" \
+    "$DORVALIX_TITLE" 201 "$(windows_path "$RUN_TREE/DORVALIX.EXE") $(windows_path examples/console.bas)" |
+    tr -d '\r' | sed 's/^/  /'

@@ -51,6 +51,8 @@ const std::vector<const char*> LinePatterns = {
     "USEPB/CC", "USEPBCC", "USEPB/DLL", "USEPBDLL", "PB/CC", "PBCC", "PB/DLL", "PBDLL",
 };
 
+bool IsLineEnd(unsigned b) { return b == Cr || b == Lf || b == EndOfText; }
+
 bool Has(const PatternSet& set, int bit) { return (set[bit / 64] >> (bit % 64)) & 1; }
 
 constexpr int WindowCodes = 3;                                // the codes a window holds
@@ -165,9 +167,9 @@ void BuildTables(ScanTables& t)
     for (int b = 0; b < 256; ++b) {
         t.codeOf[b] = upperCodes[static_cast<unsigned char>(UpperAscii(static_cast<char>(b)))];
         t.shiftOf[b] = b == Blank ? 0 : 5;
-        bool stop = b == Cr || b == Lf || b == EndOfText || b == Apostrophe;
+        bool stop = IsLineEnd(b) || b == Apostrophe;
         t.windowCodeOf[b] = stop ? StopCode : t.codeOf[b];
-        t.endsQuietRunAfterCut[b] = b == Cr || b == Lf || b == EndOfText;
+        t.endsQuietRunAfterCut[b] = IsLineEnd(b);
         for (unsigned first = 1; first < CodeCount; ++first)
             if (t.line.depth[StepMatcher(t.line, StepMatcher(t.line, 0, first), t.codeOf[b])] == 2)
                 t.endsQuietRunAfterCut[b] = 1;
@@ -257,44 +259,6 @@ void EndLine(SourceScanner& scan)
     }
     if (line >= LineLimit)
         scan.done = true;
-}
-
-// Takes one byte, stepping the automata.
-void StepByte(SourceScanner& scan, const ScanTables& t, unsigned char b)
-{
-    if (scan.afterCr) {
-        scan.afterCr = false;
-        if (b == Lf)
-            return;  // the LF of a CR LF pair
-    }
-    if (!scan.inLine) {
-        if (b == EndOfText) {  // the source ends before this line
-            scan.done = true;
-            return;
-        }
-        BeginLine(scan);
-    }
-    if (b == Cr || b == Lf || b == EndOfText) {
-        EndLine(scan);
-        scan.afterCr = b == Cr;
-        if (b == EndOfText)
-            scan.done = true;
-        return;
-    }
-    if (b == Blank)
-        return;
-
-    unsigned code = t.codeOf[b];
-    scan.recentCodes = static_cast<uint16_t>((scan.recentCodes << 5 | code) & WindowMask);
-    scan.lineState = StepMatcher(t.line, scan.lineState, code);
-    Collect(scan.lineFound, t.line, scan.lineState);
-    if (!scan.cut) {
-        scan.keywordState = StepMatcher(t.keywords, scan.keywordState, code);
-        Collect(scan.keywordsFound, t.keywords, scan.keywordState);
-        if (t.keywords.depth[scan.keywordState] <= 1)
-            scan.recentHoldsKeyword = true;
-        scan.cut = b == Apostrophe;  // the apostrophe itself is kept
-    }
 }
 
 // The codes of the last two non-blank bytes before `to`: those of the bytes from
@@ -458,7 +422,7 @@ const unsigned char* TakeBytesAfterCut(SourceScanner& scan, const ScanTables& t,
                 break;
         }
         unsigned char b = *p;
-        if (b == Cr || b == Lf || b == EndOfText)
+        if (IsLineEnd(b))
             break;
         ++p;
         if (b == Blank)
@@ -485,32 +449,31 @@ void ScanBytes(SourceScanner& scan, const char* data, size_t size)
     const unsigned char* end = p + size;
 
     while (p < end && !scan.done) {
-        if (!scan.inLine) {  // a block that begins between lines
-            StepByte(scan, t, *p++);
-            continue;
+        if (!scan.inLine) {  // between lines: the LF of a CR LF pair, the end of the text, or a line
+            if (scan.afterCr && *p == Lf)
+                ++p;
+            scan.afterCr = false;
+            if (p == end)
+                break;
+            if (*p == EndOfText) {
+                scan.done = true;
+                break;
+            }
+            BeginLine(scan);
+            while (p < end && *p == Blank)  // the indentation: blanks change nothing
+                ++p;
         }
-        if (!scan.cut)
+        if (!scan.cut && p < end && !IsLineEnd(*p))  // an empty line steps nothing
             p = TakeBytesBeforeCut(scan, t, p, end);
         if (scan.cut && p < end)
             p = TakeBytesAfterCut(scan, t, p, end);
         if (p == end)
             break;
-        // A line end, and on to the next line at once.
         unsigned char lineEnd = *p++;
         EndLine(scan);
+        scan.afterCr = lineEnd == Cr;
         if (lineEnd == EndOfText)
             scan.done = true;
-        else if (lineEnd == Cr && (p == end || *p == Lf)) {
-            if (p == end)
-                scan.afterCr = true;  // an LF that begins the next block belongs to this line end
-            else
-                ++p;
-        }
-        if (p < end && !scan.done && *p != EndOfText) {
-            BeginLine(scan);
-            while (p < end && *p == Blank)  // the indentation: blanks change nothing
-                ++p;
-        }
     }
 }
 

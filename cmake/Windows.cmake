@@ -31,17 +31,9 @@ target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)
 include(cmake/Dist.cmake)
 
-# The stand-in for a compiler's IDE: records how it was started (tests and the demo).
-add_executable(stand-in-compiler WIN32 tools/stand_in_compiler_win32.cpp)
-
-# Watching a program's windows from outside: the driver and the tests share it.
-add_library(dorvalix_probe STATIC tools/window_probe_win32.cpp)
-target_include_directories(dorvalix_probe PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(dorvalix_probe PUBLIC user32)
-
-# dorvalix-driver.exe: runs DORVALIX.EXE from a raw command line and reports its boxes.
-add_executable(dorvalix-driver tools/driver_win32.cpp)
-target_link_libraries(dorvalix-driver PRIVATE dorvalix_probe shell32)
+# The programs that only the tests, the demo and the benchmarks use: the driver, the
+# window probe and the stand-in compiler.
+add_subdirectory(tests/tools)
 
 # Start-up latency for make bench: the timing program and the floor it compares with.
 add_executable(startup-bench tests/bench/startup_bench_win32.cpp)

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/window_probe_win32.h"
+#include "tests/tools/window_probe_win32.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "dorvalix_version.h"
 #include "stand_in_win32.h"
 #include "test_support_win32.h"
-#include "tools/window_probe_win32.h"
+#include "tests/tools/window_probe_win32.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tools/window_probe_win32.h"
+#include "tests/tools/window_probe_win32.h"
 
 struct BoxReading {
     std::string title;      // the box to wait for

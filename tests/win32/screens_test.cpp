@@ -13,7 +13,7 @@
 #include "compiler_keys_win32.h"
 #include "dorvalix_version.h"
 #include "stand_in_win32.h"
-#include "tools/window_probe_win32.h"
+#include "tests/tools/window_probe_win32.h"
 #include "ui/dialog_layer_win32.h"
 #include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"

@@ -1,4 +1,4 @@
-// tools/stand_in_compiler_win32.cpp: stand-in-compiler.exe, put where a compiler's IDE
+// tests/tools/stand_in_compiler_win32.cpp: stand-in-compiler.exe, put where a compiler's IDE
 // would be. It appends how it was started, as one record, to the file named by
 // DORVALIX_STAND_IN_LOG, so that tests and the demo see exactly what DORVALIX started.
 //

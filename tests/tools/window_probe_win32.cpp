@@ -1,6 +1,6 @@
-// tools/window_probe_win32.cpp: finding, reading and answering another program's
+// tests/tools/window_probe_win32.cpp: finding, reading and answering another program's
 // windows with plain user32 calls, each wait polled against a deadline.
-#include "tools/window_probe_win32.h"
+#include "tests/tools/window_probe_win32.h"
 
 namespace {
 

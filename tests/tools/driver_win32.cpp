@@ -1,4 +1,4 @@
-// tools/driver_win32.cpp: dorvalix-driver, a Windows console program that runs
+// tests/tools/driver_win32.cpp: dorvalix-driver, a Windows console program that runs
 // DORVALIX.EXE from an exact command line and acts as its user: it waits for windows,
 // reads and checks their controls, presses buttons and waits for the end.
 //
@@ -65,7 +65,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/window_probe_win32.h"
+#include "tests/tools/window_probe_win32.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// tools/window_probe_win32.h: watching another program's windows from outside, as a
+// tests/tools/window_probe_win32.h: watching another program's windows from outside, as a
 // user would: start it from a raw command line, wait for a window by title, read a
 // message box, answer it and wait for the exit. Every wait takes a timeout.
 // Shared by dorvalix-driver and the Windows tests.

@@ -14,8 +14,8 @@ add_library(dorvalix_win32 STATIC
     ui/run_state_win32.cpp
     ui/selection_screen_win32.cpp
 )
-# shell32: SHChangeNotify, which tells the shell of changed file associations.
-target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version user32 gdi32 shell32)
+# No shell32: SHChangeNotify is loaded only when the shell must be told of a change.
+target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version user32)
 
 # dorvalix-classify.exe also tells what DORVALIX would start (--dry-run, --compilers),
 # through the same detection and command line as DORVALIX.EXE.

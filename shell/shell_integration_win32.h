@@ -57,7 +57,7 @@ using ClassesWriter = bool (*)(HKEY root, const std::string& keyPath, const std:
                                const std::string& text, DWORD type);
 extern ClassesWriter WriteClassesValue;
 
-// The one call that tells the shell of changed associations; SHChangeNotify unless a
-// test counts the calls instead.
+// The one call that tells the shell of changed associations: SHChangeNotify, from
+// shell32 loaded at that moment, unless a test counts the calls instead.
 using ShellNotifier = void(WINAPI*)(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2);
 extern ShellNotifier NotifyShell;

@@ -15,7 +15,7 @@
 #include "registry/registry_win32.h"
 #include "shell/shell_integration_win32.h"
 #include "test_support_win32.h"
-#include "tools/window_probe_win32.h"
+#include "tests/tools/window_probe_win32.h"
 
 namespace {
 
@@ -147,13 +147,14 @@ protected:
     void SetUp() override
     {
         saver_.Save();
+        shellNotifier_ = NotifyShell;
         NotifyShell = CountingNotifier;
     }
 
     void TearDown() override
     {
         WriteClassesValue = WriteRegistryValue;
-        NotifyShell = SHChangeNotify;
+        NotifyShell = shellNotifier_;
         MachineRefused = UserRefused = nullptr;
         saver_.Restore();
     }
@@ -178,6 +179,7 @@ protected:
 
 private:
     ClassesRootSaver saver_;
+    ShellNotifier shellNotifier_ = nullptr;
 };
 
 struct Case {

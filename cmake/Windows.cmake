@@ -26,6 +26,8 @@ target_link_libraries(dorvalix-classify PRIVATE dorvalix_win32)
 # stdcall name without its @0.
 # app/dorvalix.rc embeds the application manifest (compiled by the MinGW windres).
 add_executable(dorvalix WIN32 app/winmain_win32.cpp app/iswin95_export_win32.cpp app/dorvalix.rc)
+# windres reads the manifest itself; the build does not see that on its own.
+set_source_files_properties(app/dorvalix.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/app/dorvalix.manifest)
 target_link_libraries(dorvalix PRIVATE dorvalix_win32)
 target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)

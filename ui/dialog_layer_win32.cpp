@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "text/path_spelling_win32.h"
+
 HWND ActiveDialog = nullptr;
 int OpenDialogCount = 0;
 HFONT DialogFont = nullptr;
@@ -62,13 +64,15 @@ const ControlClass& ClassOf(ControlKind kind)
     return ControlClasses[0];
 }
 
+// The title's first 256 characters, cut after the conversion: in UTF-8 a character
+// takes up to four bytes, and a cut among them would leave half a character.
 std::wstring WideTitle(const std::string& title)
 {
-    std::string shown = title.empty() ? std::string(" ") : title.substr(0, TitleLimit);
-    int length = MultiByteToWideChar(CP_ACP, 0, shown.data(), static_cast<int>(shown.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, shown.data(), static_cast<int>(shown.size()), &wide[0], length);
-    return wide;
+    std::wstring wide = WideText(title.empty() ? std::string(" ") : title);
+    size_t keep = wide.size() < TitleLimit ? wide.size() : TitleLimit;
+    if (keep < wide.size() && IS_HIGH_SURROGATE(wide[keep - 1]))
+        --keep;  // the character goes whole: both halves of a surrogate pair, or neither
+    return wide.substr(0, keep);
 }
 
 // The in-memory DLGTEMPLATE: the header, then (as 16-bit units) no menu, the standard

@@ -14,32 +14,57 @@
 #include "compilers/launch_command.h"
 #include "compilers/launcher_win32.h"
 #include "shell/shell_integration_win32.h"
+#include "text/path_spelling_win32.h"
 #include "ui/dialog_layer_win32.h"
 #include "ui/run_state_win32.h"
 #include "ui/selection_screen_win32.h"
 
 std::string LaunchCommand;
 
-int RunDorvalix(const char* commandLine)
+namespace {
+
+// The source path of the wide command line, the one the system keeps as the shell
+// passed it. The ANSI command line is made from it in the program's code page and,
+// where that cannot hold a letter, holds a look-alike or "?" instead ("Gdańsk" becomes
+// "Gdansk", which may be another folder). So the path is taken from the wide line and
+// spelled exactly, or as its short path (SpellPath). False where neither spells it;
+// SourcePath then keeps the ANSI line's spelling, which is never opened.
+bool TakeWholeSourcePath(const wchar_t* wideCommandLine)
+{
+    // The command tail's rules look at ASCII bytes alone, so they take the tail of the
+    // UTF-8 form as they take that of the ANSI one.
+    std::wstring widePath = WideFromUtf8(TakeSourcePath(Utf8Text(wideCommandLine).c_str()));
+    if (widePath.empty()) {
+        SourcePath.clear();
+        return true;
+    }
+    return SpellPath(widePath, &SourcePath);
+}
+
+}  // namespace
+
+int RunDorvalix(const char* commandLine, const wchar_t* wideCommandLine)
 {
     InitRunState();
     RegisterShellIntegration();  // at every start, before the command line is looked at
 
     SourcePath = TakeSourcePath(commandLine);
+    bool spelled = !wideCommandLine || TakeWholeSourcePath(wideCommandLine);
     if (SourcePath.empty()) {
         ShowUsage();
         return 0;
     }
 
     SourceVerdict verdict;
-    if (!ClassifySource(SourcePath, &verdict)) {
-        ShowOpenFailure();
+    if (!spelled || !ClassifySource(SourcePath, &verdict)) {
+        ShowOpenFailure();  // a path with no spelling is never opened as another one
         return 0;
     }
+    CompilerSourcePath = PathForCompilers(SourcePath);
 
     std::string compilerPath = FindNewestCompiler(verdict.kind);
-    std::string notice = BuildNoticeText(verdict, SourcePath, compilerPath);
-    LaunchCommand = BuildLaunchCommand(compilerPath, SourcePath);
+    std::string notice = BuildNoticeText(verdict, SourcePath, compilerPath, !CompilerSourcePath.empty());
+    LaunchCommand = BuildLaunchCommand(compilerPath, CompilerSourcePath);
 
     NoticeEnd end = ShowCountdownNotice(notice);
     bool compilerFound = !LaunchCommand.empty();  // a not-found text builds no command

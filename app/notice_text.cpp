@@ -1,6 +1,7 @@
 // app/notice_text.cpp: builds the countdown notice's text, byte for byte.
 #include "app/notice_text.h"
 
+#include "compilers/version_table.h"
 #include "text/ascii_text.h"
 
 namespace {
@@ -13,8 +14,17 @@ namespace {
 #define DORVALIX_TOOL "Developed with GCC " __VERSION__
 #endif
 
+// Where the compiler was found but no spelling of the source path reaches it, the line
+// that announces the start says that nothing starts.
+std::string StartLine(const std::string& compilerPath, bool pathReachesCompiler)
+{
+    if (!pathReachesCompiler && !IsNotFoundMessage(compilerPath))
+        return "Nothing starts: no compiler can read this path";
+    return "Firing up the application in 3 seconds....";
+}
+
 std::string DecidedText(const SourceVerdict& verdict, const std::string& sourcePath,
-                        const std::string& compilerPath)
+                        const std::string& compilerPath, bool pathReachesCompiler)
 {
     std::string designation = verdict.byDirective ? "a source code designated"
                                                   : "probably (by code analysis) a ";
@@ -25,7 +35,7 @@ std::string DecidedText(const SourceVerdict& verdict, const std::string& sourceP
     std::string family = verdict.kind == CompilerKind::Windows ? " PB/DLL application"
                                                                : " PB/CC application";
     return "This is " + designation + family + Cr + sourcePath + Cr + Cr + countLine + Cr + Cr +
-           "Firing up the application in 3 seconds...." + Cr + "Latest version located at:" + Cr +
+           StartLine(compilerPath, pathReachesCompiler) + Cr + "Latest version located at:" + Cr +
            compilerPath;
 }
 
@@ -52,10 +62,10 @@ std::string CreditBlock()
 }
 
 std::string BuildNoticeText(const SourceVerdict& verdict, const std::string& sourcePath,
-                            const std::string& compilerPath)
+                            const std::string& compilerPath, bool pathReachesCompiler)
 {
     std::string text = verdict.kind == CompilerKind::None
                            ? UndecidedText()
-                           : DecidedText(verdict, sourcePath, compilerPath);
+                           : DecidedText(verdict, sourcePath, compilerPath, pathReachesCompiler);
     return text + CreditBlock();
 }

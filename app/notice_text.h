@@ -10,8 +10,10 @@ constexpr char Cr = '\r';  // the line separator of every text the program build
 
 // The decision (or the no-decision text) and the credit block. compilerPath is the
 // detection's result for the decided family; it is not used for kind None.
+// pathReachesCompiler: some spelling of the source path reaches a compiler; where none
+// does, a found compiler is named but the notice says that nothing starts.
 std::string BuildNoticeText(const SourceVerdict& verdict, const std::string& sourcePath,
-                            const std::string& compilerPath);
+                            const std::string& compilerPath, bool pathReachesCompiler = true);
 
 // The credit block, from its two leading CRs to its last line (no final CR).
 std::string CreditBlock();

@@ -5,5 +5,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return RunDorvalix(GetCommandLineA());
+    return RunDorvalix(GetCommandLineA(), GetCommandLineW());
 }

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+#include "text/path_spelling_win32.h"
+
 bool ClassifySource(const std::string& path, SourceVerdict* verdict, VerdictDetail* detail)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    // Opened by its UTF-16 name: the system takes a name of more than 260 characters
+    // there (where long paths are on), and the ANSI call only up to that length.
+    HANDLE file = CreateFileW(WideText(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;

@@ -9,6 +9,7 @@ add_library(dorvalix_win32 STATIC
     compilers/detection_win32.cpp
     compilers/launcher_win32.cpp
     registry/registry_win32.cpp
+    text/path_spelling_win32.cpp
     shell/shell_integration_win32.cpp
     ui/dialog_layer_win32.cpp
     ui/run_state_win32.cpp
@@ -19,8 +20,10 @@ target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version u
 
 # dorvalix-classify.exe also tells what DORVALIX would start (--dry-run, --compilers),
 # through the same detection and command line as DORVALIX.EXE.
-target_sources(dorvalix-classify PRIVATE tools/classify_explain_win32.cpp)
+target_sources(dorvalix-classify PRIVATE tools/classify_explain_win32.cpp tools/classify_console_win32.cpp)
 target_link_libraries(dorvalix-classify PRIVATE dorvalix_win32)
+# wmain: the arguments as the shell passed them, in UTF-16.
+target_link_options(dorvalix-classify PRIVATE -municode)
 
 # ISWIN95 sits in the program itself, its only export; --kill-at exports the 32-bit
 # stdcall name without its @0.

@@ -5,7 +5,7 @@
 
 std::string BuildLaunchCommand(const std::string& compilerPath, const std::string& sourcePath)
 {
-    if (compilerPath.empty() || IsNotFoundMessage(compilerPath))
+    if (compilerPath.empty() || IsNotFoundMessage(compilerPath) || sourcePath.empty())
         return std::string();
     std::string command;
     if (compilerPath.find(' ') != std::string::npos && compilerPath[0] != '"')

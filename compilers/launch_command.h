@@ -8,6 +8,6 @@
 // quotes when it holds a space (unless it already begins with one), so that the
 // system cannot start a shorter path such as C:\Program.exe. The source path stays
 // unquoted: the compilers take the rest of their command line as the file name.
-// Nothing is cut. An empty compiler path or a not-found text gives the empty command,
-// which starts nothing.
+// Nothing is cut. An empty compiler path, a not-found text or an empty source path (no
+// spelling of it reaches a compiler) gives the empty command, which starts nothing.
 std::string BuildLaunchCommand(const std::string& compilerPath, const std::string& sourcePath);

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "text/path_spelling_win32.h"
+
 #if !defined(_WIN64)
 static_assert(sizeof(STARTUPINFOA) == 68, "the 32-bit start record is 68 bytes");
 #endif
@@ -37,4 +39,13 @@ DWORD StartProcess(const std::string& commandLine)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return process.dwProcessId;
+}
+
+std::string PathForCompilers(const std::string& sourcePath)
+{
+    unsigned systemCodePage = SystemCodePage();
+    if (CodePageHolds(systemCodePage, sourcePath))
+        return sourcePath;
+    std::string shortPath = ShortPath(sourcePath);  // empty without one
+    return CodePageHolds(systemCodePage, shortPath) ? shortPath : std::string();
 }

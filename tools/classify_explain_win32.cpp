@@ -11,6 +11,7 @@
 
 #include "compilers/detection_win32.h"
 #include "compilers/launch_command.h"
+#include "compilers/launcher_win32.h"
 #include "tools/classify_output.h"
 
 namespace {
@@ -138,10 +139,10 @@ LaunchPlan PlanLaunch(const SourceVerdict& verdict, const std::string& sourcePat
 {
     LaunchPlan plan;
     plan.noticeCompiler = FindNewestCompiler(verdict.kind);
-    plan.commandLine = BuildLaunchCommand(plan.noticeCompiler, sourcePath);
-    plan.outcome = verdict.kind == CompilerKind::None ? "selectionScreen"
-                   : plan.commandLine.empty()          ? "noCompiler"
-                                                       : "start";
+    std::string compilerSourcePath = PathForCompilers(sourcePath);
+    plan.commandLine = BuildLaunchCommand(plan.noticeCompiler, compilerSourcePath);
+    bool found = !plan.noticeCompiler.empty() && !IsNotFoundMessage(plan.noticeCompiler);
+    plan.outcome = LaunchOutcome(verdict.kind, found, !compilerSourcePath.empty());
     return plan;
 }
 
@@ -152,10 +153,10 @@ void PrintCompilers(bool json)
     std::vector<VersionReport> reports = ReadVersionReports();
     for (const VersionReport& r : reports) {
         if (json)
-            std::printf("%s\n", VersionJson(r).c_str());
+            PrintTo(stdout, "%s\n", VersionJson(r).c_str());
         else
-            std::printf("%-12s %-8s %s\n%13s%s\n", r.row->caption, KindName(r.row->family), KeyName(*r.row).c_str(),
-                        "", StateText(r).c_str());
+            PrintTo(stdout, "%-12s %-8s %s\n%13s%s\n", r.row->caption, KindName(r.row->family),
+                    KeyName(*r.row).c_str(), "", StateText(r).c_str());
     }
     if (json)
         return;
@@ -165,8 +166,8 @@ void PrintCompilers(bool json)
             if (r.newest && r.row->family == family)
                 caption = r.row->caption;
         std::string named = FindNewestCompiler(family);
-        std::printf("the notice names for a %s source: %s (%s)\n", KindName(family), named.c_str(),
-                    caption ? caption : "none installed: nothing is started");
+        PrintTo(stdout, "the notice names for a %s source: %s (%s)\n", KindName(family), named.c_str(),
+                caption ? caption : "none installed: nothing is started");
     }
 }
 
@@ -180,6 +181,9 @@ std::string DryRunText(const SourceVerdict& verdict, const std::string& sourcePa
     std::string text = "  the notice names: " + plan.noticeCompiler + "\n";
     if (outcome == "noCompiler")
         return text + "  DORVALIX starts: nothing: none of the " + family + " versions it looks for is installed\n";
+    if (outcome == "pathUnreachable")
+        return text + "  DORVALIX starts: nothing: the system's code page cannot spell this path for the compiler, "
+                      "and the file has no short name that it can\n";
     return text + "  DORVALIX starts: " + plan.commandLine + "\n";
 }
 

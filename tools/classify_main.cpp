@@ -5,6 +5,8 @@
 // start (tools/classify_explain_win32.cpp):
 //   dorvalix-classify [--json] --dry-run FILE...
 //   dorvalix-classify [--json] --compilers
+// On Windows the arguments are taken as the shell passed them and the output is UTF-8
+// (tools/classify_console_win32.cpp).
 // Exit code 0; 2 when a file could not be read (the others are still classified);
 // 64 for a usage error, and for --dry-run and --compilers in the native build.
 #include <sys/stat.h>
@@ -21,6 +23,7 @@
 
 #if defined(_WIN32)
 #include "classify/classify_source_win32.h"
+#include "tools/classify_console_win32.h"
 #include "tools/classify_explain_win32.h"
 #endif
 
@@ -32,12 +35,11 @@ enum class Mode { Classify, DryRun, Compilers };
 // the file cannot be opened or read.
 bool ClassifyFile(const char* path, SourceVerdict* verdict, VerdictDetail* detail, std::string* reason)
 {
-    struct stat info;
-    if (stat(path, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (IsFolder(path)) {
         *reason = "is a folder";
         return false;
     }
-    FILE* file = std::fopen(path, "rb");
+    FILE* file = OpenForReading(path);
     if (!file) {
         *reason = std::strerror(errno);
         return false;
@@ -91,16 +93,16 @@ std::string JsonStrings(const std::vector<std::string>& texts)
 // The source's object; moreMembers (each after a comma) close it.
 void PrintJson(const char* path, const SourceVerdict& v, const VerdictDetail& d, const std::string& moreMembers)
 {
-    std::printf("{\"path\":%s,\"kind\":\"%s\",\"byDirective\":%s,\"directiveLine\":%d,"
-                "\"consoleScore\":%d,\"windowsScore\":%d,"
-                "\"keywords\":{\"console\":%s,\"windows\":%s},"
-                "\"mentionLines\":{\"console\":%s,\"windows\":%s}%s}\n",
-                JsonString(path).c_str(), KindName(v.kind), v.byDirective ? "true" : "false",
-                d.directiveLine, static_cast<int>(v.consoleScore), static_cast<int>(v.windowsScore),
-                JsonStrings(KeywordsOf(d, CompilerKind::Console)).c_str(),
-                JsonStrings(KeywordsOf(d, CompilerKind::Windows)).c_str(),
-                JsonNumbers(d.consoleMentionLines).c_str(), JsonNumbers(d.windowsMentionLines).c_str(),
-                moreMembers.c_str());
+    PrintTo(stdout,
+            "{\"path\":%s,\"kind\":\"%s\",\"byDirective\":%s,\"directiveLine\":%d,"
+            "\"consoleScore\":%d,\"windowsScore\":%d,"
+            "\"keywords\":{\"console\":%s,\"windows\":%s},"
+            "\"mentionLines\":{\"console\":%s,\"windows\":%s}%s}\n",
+            JsonString(path).c_str(), KindName(v.kind), v.byDirective ? "true" : "false", d.directiveLine,
+            static_cast<int>(v.consoleScore), static_cast<int>(v.windowsScore),
+            JsonStrings(KeywordsOf(d, CompilerKind::Console)).c_str(),
+            JsonStrings(KeywordsOf(d, CompilerKind::Windows)).c_str(), JsonNumbers(d.consoleMentionLines).c_str(),
+            JsonNumbers(d.windowsMentionLines).c_str(), moreMembers.c_str());
 }
 
 std::string Joined(const std::vector<std::string>& texts)
@@ -121,20 +123,20 @@ std::string JoinedNumbers(const std::vector<int>& numbers)
 
 void PrintText(const char* path, const SourceVerdict& v, const VerdictDetail& d)
 {
-    std::printf("%s: %s", path, KindName(v.kind));
+    PrintTo(stdout, "%s: %s", path, KindName(v.kind));
     if (v.byDirective)
-        std::printf(" (decided by the directive on line %d)\n", d.directiveLine);
+        PrintTo(stdout, " (decided by the directive on line %d)\n", d.directiveLine);
     else if (v.kind == CompilerKind::None)
-        std::printf(" (no evidence in %d lines: the selection screen)\n", d.linesRead);
+        PrintTo(stdout, " (no evidence in %d lines: the selection screen)\n", d.linesRead);
     else
-        std::printf(" (by code analysis of %d lines)\n", d.linesRead);
-    std::printf("  scores: PB/CC %d, PB/DLL %d\n", static_cast<int>(v.consoleScore),
+        PrintTo(stdout, " (by code analysis of %d lines)\n", d.linesRead);
+    PrintTo(stdout, "  scores: PB/CC %d, PB/DLL %d\n", static_cast<int>(v.consoleScore),
                 static_cast<int>(v.windowsScore));
-    std::printf("  lines mentioning PB/CC: %s\n", JoinedNumbers(d.consoleMentionLines).c_str());
-    std::printf("  lines mentioning PB/DLL: %s\n", JoinedNumbers(d.windowsMentionLines).c_str());
+    PrintTo(stdout, "  lines mentioning PB/CC: %s\n", JoinedNumbers(d.consoleMentionLines).c_str());
+    PrintTo(stdout, "  lines mentioning PB/DLL: %s\n", JoinedNumbers(d.windowsMentionLines).c_str());
     if (!v.byDirective) {
-        std::printf("  PB/CC keywords: %s\n", Joined(KeywordsOf(d, CompilerKind::Console)).c_str());
-        std::printf("  PB/DLL keywords: %s\n", Joined(KeywordsOf(d, CompilerKind::Windows)).c_str());
+        PrintTo(stdout, "  PB/CC keywords: %s\n", Joined(KeywordsOf(d, CompilerKind::Console)).c_str());
+        PrintTo(stdout, "  PB/DLL keywords: %s\n", Joined(KeywordsOf(d, CompilerKind::Windows)).c_str());
     }
 }
 
@@ -180,17 +182,18 @@ int RunCompilers(bool)
 }
 #endif
 
-int ClassifyFiles(const std::vector<const char*>& files, Mode mode, bool json)
+int ClassifyFiles(const std::vector<Argument>& files, Mode mode, bool json)
 {
     int status = 0;
-    for (const char* path : files) {
+    for (const Argument& file : files) {
+        const char* path = file.text.c_str();
         SourceVerdict verdict;
         VerdictDetail detail;
-        std::string reason;
-        bool read = mode == Mode::DryRun ? ClassifyAsDorvalix(path, &verdict, &detail, &reason)
-                                         : ClassifyFile(path, &verdict, &detail, &reason);
+        std::string reason = "its name cannot be spelled in this program's code page, and it has no short name";
+        bool read = file.spelled && (mode == Mode::DryRun ? ClassifyAsDorvalix(path, &verdict, &detail, &reason)
+                                                          : ClassifyFile(path, &verdict, &detail, &reason));
         if (!read) {
-            std::fprintf(stderr, "dorvalix-classify: %s: %s\n", path, reason.c_str());
+            PrintTo(stderr, "dorvalix-classify: %s: %s\n", path, reason.c_str());
             status = 2;
             continue;
         }
@@ -199,7 +202,7 @@ int ClassifyFiles(const std::vector<const char*>& files, Mode mode, bool json)
             PrintJson(path, verdict, detail, dryRun);
         } else {
             PrintText(path, verdict, detail);
-            std::fputs(dryRun.c_str(), stdout);
+            WriteText(stdout, dryRun);
         }
     }
     return status;
@@ -207,48 +210,81 @@ int ClassifyFiles(const std::vector<const char*>& files, Mode mode, bool json)
 
 int Usage()
 {
-    std::fprintf(stderr,
-                 "usage: dorvalix-classify [--json] FILE...\n"
-                 "       dorvalix-classify [--json] --dry-run FILE...   (Windows build)\n"
-                 "       dorvalix-classify [--json] --compilers         (Windows build)\n"
-                 "Prints for each BASIC source the compiler family DORVALIX decides on\n"
-                 "(console = PB/CC, windows = PB/DLL, none) and the evidence behind it.\n"
-                 "--dry-run adds the compiler the notice names and the exact command line\n"
-                 "DORVALIX starts, or why it starts nothing; --compilers lists the seven\n"
-                 "versions, their keys, and why a version counts as not installed.\n"
-                 "Nothing is started and nothing is written.\n");
+    PrintTo(stderr,
+            "usage: dorvalix-classify [--json] FILE...\n"
+            "       dorvalix-classify [--json] --dry-run FILE...   (Windows build)\n"
+            "       dorvalix-classify [--json] --compilers         (Windows build)\n"
+            "Prints for each BASIC source the compiler family DORVALIX decides on\n"
+            "(console = PB/CC, windows = PB/DLL, none) and the evidence behind it.\n"
+            "--dry-run adds the compiler the notice names and the exact command line\n"
+            "DORVALIX starts, or why it starts nothing; --compilers lists the seven\n"
+            "versions, their keys, and why a version counts as not installed.\n"
+            "Nothing is started and nothing is written.\n");
     return 64;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// The run for the arguments after the program's name.
+int RunClassify(const std::vector<Argument>& arguments)
 {
     bool json = false;
     Mode mode = Mode::Classify;
-    std::vector<const char*> files;
+    std::vector<Argument> files;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        Mode asked = std::strcmp(argv[i], "--dry-run") == 0     ? Mode::DryRun
-                     : std::strcmp(argv[i], "--compilers") == 0 ? Mode::Compilers
-                                                                : Mode::Classify;
-        if (!optionsEnded && std::strcmp(argv[i], "--json") == 0)
+    for (const Argument& argument : arguments) {
+        const std::string& text = argument.text;
+        Mode asked = text == "--dry-run" ? Mode::DryRun : text == "--compilers" ? Mode::Compilers : Mode::Classify;
+        if (!optionsEnded && text == "--json")
             json = true;
         else if (!optionsEnded && asked != Mode::Classify && mode == Mode::Classify)
             mode = asked;
-        else if (!optionsEnded && std::strcmp(argv[i], "--") == 0)
+        else if (!optionsEnded && text == "--")
             optionsEnded = true;
-        else if (!optionsEnded && argv[i][0] == '-' && argv[i][1] != '\0')
+        else if (!optionsEnded && text.size() > 1 && text[0] == '-')
             return Usage();
         else
-            files.push_back(argv[i]);
+            files.push_back(argument);
     }
     if (mode == Mode::Compilers ? !files.empty() : files.empty())
         return Usage();
     if (mode != Mode::Classify && !ReadsRegistry) {
-        std::fprintf(stderr, "dorvalix-classify: --dry-run and --compilers need the Windows build "
-                             "(dorvalix-classify.exe), which reads the registry DORVALIX reads\n");
+        PrintTo(stderr, "dorvalix-classify: --dry-run and --compilers need the Windows build "
+                        "(dorvalix-classify.exe), which reads the registry DORVALIX reads\n");
         return 64;
     }
     return mode == Mode::Compilers ? RunCompilers(json) : ClassifyFiles(files, mode, json);
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+// The arguments as the shell passed them, in UTF-16, each spelled as DORVALIX spells
+// its source path (SpelledArguments).
+int wmain(int argc, wchar_t** argv)
+{
+    return RunClassify(SpelledArguments(argc, argv));
+}
+#else
+void WriteText(std::FILE* stream, const std::string& text)
+{
+    std::fputs(text.c_str(), stream);
+}
+
+bool IsFolder(const char* path)
+{
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::FILE* OpenForReading(const char* path)
+{
+    return std::fopen(path, "rb");
+}
+
+int main(int argc, char** argv)
+{
+    std::vector<Argument> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back({argv[i], true});
+    return RunClassify(arguments);
+}
+#endif

@@ -43,7 +43,7 @@ LRESULT LaunchVersion(int row)
     if (row < 0 || row >= VersionCount)
         return 0;
     std::string compilerPath = ReadVersionFilename(VersionTable[row]);  // empty on any failure
-    StartProcess(BuildLaunchCommand(compilerPath, SourcePath));  // a failed start is silent
+    StartProcess(BuildLaunchCommand(compilerPath, CompilerSourcePath));  // a failed start is silent
     return 0;
 }
 
@@ -61,11 +61,15 @@ void RunSelectionScreen()
 
     CurrentDialog = NewDialog(nullptr, std::string(VersionTitle) + " Make your own selection",
                               -1, -1, 200, 190, 0, 0);
+    // Where no spelling of the source path reaches a compiler, no button could start
+    // one: the screen says so, and every version is greyed.
+    bool pathReachesCompiler = !CompilerSourcePath.empty();
     AddControl(ControlKind::Label, CurrentDialog, SelectionLabelId,
-               "Selecting your own compiler from the available ones.", 10, 10, 170, 150, SS_CENTER, 0,
-               nullptr);
+               pathReachesCompiler ? "Selecting your own compiler from the available ones."
+                                   : "Nothing can be started: no compiler can read this path.",
+               10, 10, 170, 150, SS_CENTER, 0, nullptr);
     for (int row = 0; row < VersionCount; ++row) {
-        DWORD style = IsVersionInstalled(VersionTable[row]) ? 0 : WS_DISABLED;
+        DWORD style = pathReachesCompiler && IsVersionInstalled(VersionTable[row]) ? 0 : WS_DISABLED;
         const SelectionButton& b = SelectionButtons[row];
         AddControl(ControlKind::Button, CurrentDialog, b.id, VersionTable[row].caption, b.x, b.y, 60, 16,
                    style, 0, RowActions[row]);

@@ -18,8 +18,8 @@ constexpr int SelectionLabelId = 0;
 constexpr int SelectionCancelId = 201;
 
 // What a version button does: closes CurrentDialog, then starts the version of
-// VersionTable row 0..6 on SourcePath with its Filename as read at this moment (a value
-// removed meanwhile starts nothing). Returns 0, the result a button callback gives back
+// VersionTable row 0..6 on CompilerSourcePath with its Filename as read at this moment
+// (a value removed meanwhile starts nothing). Returns 0, the result a button callback gives back
 // to the dialog layer.
 LRESULT LaunchVersion(int row);
 
@@ -30,5 +30,6 @@ LRESULT CancelAction(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Closes the dialog on screen (the countdown notice, if still open), takes over from
 // the main flow (SelectionTakenOver = 1) and shows the screen modally; returns once it
-// has been closed by a version button, "&Cancel" or the close command.
+// has been closed by a version button, "&Cancel" or the close command. Versions that
+// are not installed are greyed; all are where CompilerSourcePath is empty.
 void RunSelectionScreen();

@@ -79,6 +79,18 @@ TEST(NoticeText, DecidedByDirectiveAndNotFound) {
               text);
 }
 
+// Where no spelling of the source path reaches the compiler found, the notice says that
+// nothing starts; beside a not-found text the line stays as it is.
+TEST(NoticeText, NoPathReachesTheCompiler) {
+    SourceVerdict verdict = Verdict(CompilerKind::Console, true, 9999, 0);
+    EXPECT_NE(std::string::npos,
+              BuildNoticeText(verdict, "a.bas", "C:\\PBCC\\PBCC.EXE", false)
+                  .find("\r\rNothing starts: no compiler can read this path\rLatest version located at:\r"
+                        "C:\\PBCC\\PBCC.EXE\r\r"));
+    EXPECT_EQ(BuildNoticeText(verdict, "a.bas", ConsoleNotFoundMessage),
+              BuildNoticeText(verdict, "a.bas", ConsoleNotFoundMessage, false));
+}
+
 TEST(NoticeText, Undecided) {
     std::string text = BuildNoticeText(Verdict(CompilerKind::None, false, 0, 0), "a.bas", "");
     EXPECT_EQ("No compiler specific keywords found in first 1000 lines... \r\r\r"
@@ -113,6 +125,7 @@ TEST(LaunchCommand, JoinsCompilerAndSource) {
     EXPECT_EQ("", BuildLaunchCommand("", "a.bas"));
     EXPECT_EQ("", BuildLaunchCommand(ConsoleNotFoundMessage, "a.bas"));
     EXPECT_EQ("", BuildLaunchCommand(WindowsNotFoundMessage, "a.bas"));
+    EXPECT_EQ("", BuildLaunchCommand("C:\\IDE.EXE", ""));  // no spelling of the source reaches it
 }
 
 }  // namespace

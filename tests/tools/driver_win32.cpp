@@ -54,6 +54,10 @@
 // A script ends with the started program ended by itself (wait-exit); one that is
 // still running at the end, or at the next start, is a failure.
 //
+// The driver runs in UTF-8 (its manifest): a script's texts are UTF-8, window texts are
+// read as UTF-8, and what it starts gets its command line in UTF-16 with every
+// character of the script, as from the shell.
+//
 // Exit code: 0 when every step held; 1 when one failed (what failed is printed and the
 // started program is ended); 64 for a usage error or a script that does not parse.
 #include <windows.h>

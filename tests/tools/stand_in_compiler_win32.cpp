@@ -2,14 +2,21 @@
 // would be. It appends how it was started, as one record, to the file named by
 // DORVALIX_STAND_IN_LOG, so that tests and the demo see exactly what DORVALIX started.
 //
-// A record is five lines, each "name=value" and ending in LF, the last one empty:
+// It is an ANSI program without a manifest of its own, as the compilers are: it reads
+// its command line in the system's code page.
+//
+// A record is six lines, each "name=value" and ending in LF, the last one empty:
 //   program=  its own program file
 //   command=  its command line, as GetCommandLineA gives it
 //   folder=   its current folder
 //   mark=     the variable DORVALIX_STAND_IN_MARK (inherited from whoever started it)
+//   opened=   "yes: " and the first line of the file that the rest of its command line
+//             names (as a compiler takes it), or "no" where that opens nothing
 #include <windows.h>
 
 #include <string>
+
+#include "app/command_tail.h"
 
 namespace {
 
@@ -20,6 +27,22 @@ std::string Variable(const char* name)
     return length < sizeof value ? std::string(value, length) : std::string();
 }
 
+// What the file named by the command tail begins with, as this program can open it.
+std::string OpenedSource()
+{
+    std::string path = TakeSourcePath(GetCommandLineA());
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (path.empty() || file == INVALID_HANDLE_VALUE)
+        return "no";
+    char start[256] = {};
+    DWORD got = 0;
+    ReadFile(file, start, sizeof start - 1, &got, nullptr);
+    CloseHandle(file);
+    std::string text(start, got);
+    return "yes: " + text.substr(0, text.find_first_of("\r\n"));
+}
+
 std::string StartRecord()
 {
     char program[MAX_PATH] = {};
@@ -27,7 +50,7 @@ std::string StartRecord()
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
     return std::string("program=") + program + "\ncommand=" + GetCommandLineA() + "\nfolder=" +
-           folder + "\nmark=" + Variable("DORVALIX_STAND_IN_MARK") + "\n\n";
+           folder + "\nmark=" + Variable("DORVALIX_STAND_IN_MARK") + "\nopened=" + OpenedSource() + "\n\n";
 }
 
 }  // namespace

@@ -161,7 +161,10 @@ TEST_F(Program, StartsNothingWithoutACompilerOfTheFamily) {
     SetCurrentDirectoryA(folder.c_str());
     WriteFileBytes(folder + "console.bas", "CLS\r\n");
     WriteFileBytes(folder + "windows.bas", "MSGBOX \"hi\"\r\n");
-    // The notice still counts down, then nothing starts.
+    // The dry run says so beforehand; the notice still counts down, then nothing starts.
+    std::string output;
+    EXPECT_EQ(0, RunCapturing(classify + " --dry-run --json \"" + folder + "console.bas\"", &output));
+    EXPECT_NE(std::string::npos, output.find(",\"outcome\":\"noCompiler\",\"commandLine\":null}")) << output;
     EXPECT_EQ(0, RunPressing(exe, {" " + folder + "console.bas", {{Notice, 203}}, ""}));
     EXPECT_EQ(0, RunPressing(exe, {" " + folder + "windows.bas", {}, ""}));
     SetCurrentDirectoryA(previousFolder);

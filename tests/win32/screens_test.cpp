@@ -213,7 +213,7 @@ protected:
     {
         CompilerKeys::SetUp();
         InitRunState();
-        SourcePath = folder + "demo.bas";
+        SourcePath = CompilerSourcePath = folder + "demo.bas";
         CurrentDialog = nullptr;
         SelectionTakenOver = 0;
         CountdownState = 0;
@@ -395,10 +395,12 @@ const char* const VersionCaptions[7] = {
 const int VersionButtonIds[7] = {205, 206, 207, 208, 211, 212, 213};
 const POINT VersionButtonAt[7] = {{10, 30}, {10, 50}, {10, 70}, {10, 90}, {130, 30}, {130, 50}, {130, 70}};
 
-std::vector<ExpectedControl> ExpectedScreen(const std::vector<int>& installed)
+const char SelectingText[] = "Selecting your own compiler from the available ones.";
+
+std::vector<ExpectedControl> ExpectedScreen(const std::vector<int>& installed, const char* label = SelectingText)
 {
     std::vector<ExpectedControl> controls = {
-        {"Static", 0, "Selecting your own compiler from the available ones.", CentredLabel, 10, 10, 170, 150},
+        {"Static", 0, label, CentredLabel, 10, 10, 170, 150},
     };
     for (int row = 0; row < 7; ++row) {
         bool on = std::find(installed.begin(), installed.end(), row) != installed.end();
@@ -413,21 +415,27 @@ std::vector<ExpectedControl> ExpectedScreen(const std::vector<int>& installed)
 // Read back for three installations: the controls and their states, then where Tab
 // takes the focus: round the enabled buttons in creation order, from wherever the
 // dialog manager put the focus as the screen opened (the program puts it nowhere).
+// Where no spelling of the source path reaches a compiler, every version is greyed.
 TEST_F(Screens, ScreenGreysWhatIsNotInstalledAndTabsOverTheRest) {
     struct Row {
         const char* what;
         std::vector<int> installed;  // VersionTable rows
         std::vector<int> tabCycle;   // the identifiers Tab visits, in order
+        const char* label = SelectingText;
+        std::string compilerSourcePath = "demo.bas";  // empty: no spelling reaches a compiler
     };
     const Row rows[] = {
         {"only PB/CC 1.1", {5}, {212, 201}},
         {"none", {}, {201}},
         {"all", {0, 1, 2, 3, 4, 5, 6}, {205, 206, 207, 208, 211, 212, 213, 201}},
+        {"all, but no path for the compilers", {0, 1, 2, 3, 4, 5, 6}, {201},
+         "Nothing can be started: no compiler can read this path.", ""},
     };
     for (const Row& row : rows) {
         RemoveAllVersions();
         for (int r : row.installed)
             InstallVersion(r, folder + "installed.exe");
+        CompilerSourcePath = row.compilerSourcePath;
         int openFocus = 0;
         std::vector<int> focused;  // after each Tab
         const size_t tabs = row.tabCycle.size() + 1;  // once round and one more
@@ -436,7 +444,8 @@ TEST_F(Screens, ScreenGreysWhatIsNotInstalledAndTabsOverTheRest) {
             if (!screen)
                 return false;
             ExpectClientSize(screen, 200, 190);
-            ExpectControls(screen, ExpectedScreen(row.installed), row.what);
+            std::vector<int> enabled = row.compilerSourcePath.empty() ? std::vector<int>() : row.installed;
+            ExpectControls(screen, ExpectedScreen(enabled, row.label), row.what);
             openFocus = GetDlgCtrlID(FocusOfThread(screen));
             PressKey(screen, VK_TAB);
             return true;

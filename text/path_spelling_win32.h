@@ -1,0 +1,38 @@
+// text/path_spelling_win32.h: how a path is spelled in the byte strings of a code page.
+// The program's texts are in its own code page (UTF-8 where Windows honours the
+// manifest, else the system's); the compilers read their command lines in the
+// system's code page; the system keeps every name in UTF-16. These are the only places
+// that convert between them.
+#pragma once
+
+#include <string>
+
+// A text of the program's code page in UTF-16, and back. ProcessText is false (text
+// untouched) where the program's code page cannot hold every character: the system's
+// "best fit" letter or "?" would name another file.
+std::wstring WideText(const std::string& text);
+bool ProcessText(const std::wstring& wide, std::string* text);
+
+// UTF-8 and UTF-16, whatever the program's code page.
+std::string Utf8Text(const std::wstring& wide);
+std::wstring WideFromUtf8(const std::string& text);
+
+// The system's ANSI code page (its "language for non-Unicode programs"), in which the
+// compilers read their command lines; not the program's own, which the manifest may
+// make UTF-8. 0 where the system does not tell.
+unsigned SystemCodePage();
+
+// True where the code page holds every character of the text (of the program's code
+// page) exactly: no character left out, none replaced by a look-alike. An unknown code
+// page (0) holds ASCII alone.
+bool CodePageHolds(unsigned codePage, const std::string& text);
+
+// The volume's short (8.3) spelling of an existing file's path, in the program's code
+// page; empty where the system gives none that this code page holds. Where a volume
+// makes no short names, the long names come back as they are.
+std::string ShortPath(const std::string& path);
+
+// The path, given in UTF-16 as the system keeps it, in the program's code page: as it
+// is where that code page holds it, else its short path. False where neither spells
+// it: any other spelling could name a different file.
+bool SpellPath(const std::wstring& widePath, std::string* path);

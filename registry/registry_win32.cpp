@@ -78,10 +78,10 @@ std::string ReadRegistryValue(HKEY root, const std::string& keyPath, const std::
 }
 
 bool ReadTypedRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
-                            std::string& text, DWORD& type)
+                            std::string& text, DWORD& type, RegistryView view)
 {
     HKEY key = nullptr;
-    RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
+    RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, &key);
     DWORD storedType = 0;
     DWORD size = 0;
     LONG status = RegQueryValueExA(key, valueName.c_str(), nullptr, &storedType, nullptr, &size);
@@ -112,23 +112,24 @@ LONG SetOpenKeyValue(HKEY key, const std::string& valueName, DWORD type, const s
 }
 
 bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
-                        const std::string& text, DWORD type)
+                        const std::string& text, DWORD type, RegistryView view)
 {
     HKEY key = nullptr;
     DWORD disposition = 0;
     SECURITY_ATTRIBUTES security = {};  // all zero: the key gets the default security
-    RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KeyAccess, &security,
+    RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KeyAccess | view, &security,
                     &key, &disposition);  // creates every missing level
     LONG status = SetOpenKeyValue(key, valueName, type, text);  // on a failed create (key 0) this fails too
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
 
-RegistryValueProbe ProbeRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName)
+RegistryValueProbe ProbeRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                                      RegistryView view)
 {
     RegistryValueProbe probe;
     HKEY key = nullptr;
-    probe.keyStatus = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
+    probe.keyStatus = RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, &key);
     if (probe.keyStatus != ERROR_SUCCESS)
         return probe;
     probe.valueStatus = RegQueryValueExA(key, valueName.c_str(), nullptr, &probe.type, nullptr, &probe.size);

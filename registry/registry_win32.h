@@ -19,18 +19,25 @@ static_assert(KeyAccess == 0x3F, "the six rights of the key, and nothing of DELE
 // leading space for zero or more; empty for a missing key or value or another type.
 std::string ReadRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName);
 
+// The registry view of a key below HKEY_LOCAL_MACHINE\Software on 64-bit Windows: 0
+// for the program's own (for a 32-bit program, the keys below Wow6432Node), or
+// KEY_WOW64_64KEY for the one 64-bit programs, the shell among them, read. Keys that
+// both views share, such as Software\Classes, and every key on 32-bit Windows are
+// the same in either.
+using RegistryView = REGSAM;
+
 // The value with its type, for the file-type registration, which keeps the type of
 // what it copies and stores values of more than one type: REG_EXPAND_SZ as its text
 // up to its first NUL (not expanded), REG_NONE when it holds no data as the empty
 // text, REG_SZ and REG_DWORD as ReadRegistryValue reads them. False (text and type
 // untouched) for a missing key or value and for any other type or data.
 bool ReadTypedRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
-                            std::string& text, DWORD& type);
+                            std::string& text, DWORD& type, RegistryView view = 0);
 
 // Creates every missing level of keyPath and stores the text (without a terminating
 // NUL) with the given type. True when the value was stored; most callers ignore it.
 bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
-                        const std::string& text, DWORD type);
+                        const std::string& text, DWORD type, RegistryView view = 0);
 
 // The value operations on a key that is already open. Status: 0 for success, a
 // Windows error code, or -1 for a value type the query does not handle.
@@ -48,4 +55,5 @@ struct RegistryValueProbe {
     DWORD type = REG_NONE;  // as stored, when valueStatus is 0
     DWORD size = 0;         // bytes stored, when valueStatus is 0
 };
-RegistryValueProbe ProbeRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName);
+RegistryValueProbe ProbeRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                                      RegistryView view = 0);

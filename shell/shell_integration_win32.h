@@ -1,18 +1,22 @@
-// shell/shell_integration_win32.h: makes DORVALIX the shell handler of .bas and .inc
-// under HKEY_CLASSES_ROOT, at every start, or for this user alone where the machine's
-// file types may not be changed. Silent: nothing is shown or reported, and nothing is
-// ever deleted. What it cannot change, the user's own choice, it only reads, for the
-// usage box to tell.
+// shell/shell_integration_win32.h: makes DORVALIX the shell handler of .bas and .inc,
+// and lists it in Default apps, at every start: in the machine's half of the registry,
+// for every user, or for this user alone where the machine's may not be changed.
+// Silent: nothing is shown or reported, and nothing is ever deleted. What it cannot
+// change, the user's own choice, it only reads, for the usage box to tell.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "registry/registry_win32.h"
+
 // Runs at every start, before the command line is looked at: RegisterExtension for
-// each of SourceExtensions (".bas", then ".inc"). When either changed a value, the
-// shell is told once that the file associations changed, so that it shows them
-// without a restart.
+// each of SourceExtensions (".bas", then ".inc"), then DORVALIX's entries for Default
+// apps (a Capabilities key with its name, description and the two extensions, and the
+// RegisteredApplications value that names it, once those are stored). When anything
+// changed, the shell is told once that the file associations changed, so that it
+// shows them without a restart.
 void RegisterShellIntegration();
 
 // Points the extension (with its leading dot) at the file type "Dorvalix" and writes
@@ -22,10 +26,13 @@ void RegisterShellIntegration();
 // with <handler name>", of the type it was stored with. The extension is pointed at
 // "Dorvalix" only once its open command is stored, so a refused write never leaves the
 // extension on a type that opens nothing.
-// Each value is read first and written only where it differs. A write that
-// HKEY_CLASSES_ROOT refuses (a machine-wide key that only an administrator may change)
-// is made with the same key path below UserClassesKey, the user's own half of
-// HKEY_CLASSES_ROOT. Returns the number of values written.
+// What the extension and its previous type hold is read as the shell shows it
+// (ReadShownValue). Each value is then written into the machine's half
+// (HKEY_LOCAL_MACHINE\Software\Classes), so that it reaches every user, unless it holds
+// it already; where the machine's half refuses (only an administrator may change it),
+// with the same key path below UserClassesKey, the user's own half; and the user's
+// half is also brought up to date wherever it holds the value already, since there it
+// hides the machine's. Returns the number of values written.
 int RegisterExtension(const std::string& extension);
 
 // HKEY_CURRENT_USER\Software\Classes: what the user's view of HKEY_CLASSES_ROOT shows
@@ -51,11 +58,20 @@ bool ExtensionIsRegistered(const std::string& extension);
 // path fits (tests start small to make it grow).
 std::string ProgramPath(DWORD firstBufferSize = MAX_PATH);
 
-// Every write of the registration goes through here; WriteRegistryValue unless a test
-// puts a refusing writer in its place. True when the value was stored.
+// Every write of the registration goes through here, with the half's root, the key
+// path below it and the registry view; WriteRegistryValue unless a test puts a
+// refusing writer in its place. True when the value was stored.
 using ClassesWriter = bool (*)(HKEY root, const std::string& keyPath, const std::string& valueName,
-                               const std::string& text, DWORD type);
+                               const std::string& text, DWORD type, RegistryView view);
 extern ClassesWriter WriteClassesValue;
+
+// Every read of what the shell shows of the file types (an extension's type, a type's
+// open command) goes through here, as ReadTypedRegistryValue reads it below
+// HKEY_CLASSES_ROOT. Windows shows there the user's half over the machine's; Wine the
+// machine's alone, so a test puts a reader of the merged view in its place.
+using ClassesReader = bool (*)(const std::string& keyPath, const std::string& valueName, std::string& text,
+                               DWORD& type);
+extern ClassesReader ReadShownValue;
 
 // The one call that tells the shell of changed associations: SHChangeNotify, from
 // shell32 loaded at that moment, unless a test counts the calls instead.

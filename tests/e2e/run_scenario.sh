@@ -59,7 +59,8 @@ make_template() {
     copy_prefix "$E2E_SOURCE_PREFIX" "$E2E_TEMPLATE.new"
     for reg in system.reg user.reg; do
         drop_keys "$E2E_TEMPLATE.new/$reg" 'Software\\Classes\\.bas' 'Software\\Classes\\.inc' \
-            'Software\\Classes\\Dorvalix' 'Software\\PowerBASIC' 'Software\\Wow6432Node\\PowerBASIC'
+            'Software\\Classes\\Dorvalix' 'Software\\PowerBASIC' 'Software\\Wow6432Node\\PowerBASIC' \
+            'Software\\Dorvalix' 'Software\\RegisteredApplications'
     done
     rm -rf "$E2E_TEMPLATE"
     mv "$E2E_TEMPLATE.new" "$E2E_TEMPLATE"

@@ -1,7 +1,8 @@
 // tests/win32/classes_root_win32.h: the keys of the file-type registration in the
 // prefix's real registry in tests, below HKEY_CLASSES_ROOT and in the user's half
-// (HKEY_CURRENT_USER\Software\Classes): read whole into a tree to compare, set up
-// value by value, and saved before a test and put back after it.
+// (HKEY_CURRENT_USER\Software\Classes), and its Default apps entries below each half's
+// Software: read whole into a tree to compare, set up value by value, and saved before
+// a test and put back after it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,16 +14,20 @@
 
 // Every key below HKEY_CLASSES_ROOT that a test sets up or that the registration writes.
 const char* const TouchedKeys[] = {".bas", ".inc", "Dorvalix", "dvxtest.a", "dvxtest.b"};
+// The keys of Default apps, below a half's root; in a tree they keep these names.
+const char* const AppsKeys[] = {"Software\\Dorvalix", "Software\\RegisteredApplications"};
 const char SavedClassesKeys[] = "Software\\DorvalixTestSaved";  // below HKEY_CURRENT_USER
 
-// The two places the registration writes, each as a root and the path before a key's
-// own: HKEY_CLASSES_ROOT (under Wine the machine's half alone) and the user's half.
+// The two places the registration writes, each as a root and the path before a file
+// type's key (HKEY_CLASSES_ROOT, under Wine the machine's half alone, or the user's
+// half), and the root of its Default apps keys.
 struct Half {
     HKEY root;
     const char* base;
+    HKEY appsRoot;
 };
-const Half MachineHalf = {HKEY_CLASSES_ROOT, ""};
-const Half UserHalf = {HKEY_CURRENT_USER, "Software\\Classes\\"};
+const Half MachineHalf = {HKEY_CLASSES_ROOT, "", HKEY_LOCAL_MACHINE};
+const Half UserHalf = {HKEY_CURRENT_USER, "Software\\Classes\\", HKEY_CURRENT_USER};
 // The user's own choices per extension (UserChoice), below HKEY_CURRENT_USER.
 const char UserChoicesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 
@@ -34,11 +39,11 @@ struct Value {
 // Key path -> value name -> value; a key without values has an empty map.
 using Tree = std::map<std::string, std::map<std::string, Value>>;
 
-// The key at the half's base + path and every key below it, named by path.
-inline void ReadTree(const Half& half, const std::string& path, Tree& tree)
+// The key at base + path below the root and every key below it, named by path.
+inline void ReadTree(HKEY root, const std::string& base, const std::string& path, Tree& tree)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(half.root, (half.base + path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, (base + path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     std::map<std::string, Value>& values = tree[path];
     std::vector<BYTE> data(256 * 1024);  // room for the tests' largest values
@@ -67,14 +72,16 @@ inline void ReadTree(const Half& half, const std::string& path, Tree& tree)
     }
     RegCloseKey(key);
     for (const std::string& subkey : subkeys)
-        ReadTree(half, path + "\\" + subkey, tree);
+        ReadTree(root, base, path + "\\" + subkey, tree);
 }
 
 inline Tree TouchedTree(const Half& half = MachineHalf)
 {
     Tree tree;
     for (const char* key : TouchedKeys)
-        ReadTree(half, key, tree);
+        ReadTree(half.root, half.base, key, tree);
+    for (const char* key : AppsKeys)
+        ReadTree(half.appsRoot, "", key, tree);
     return tree;
 }
 
@@ -116,14 +123,17 @@ inline void WriteEntry(const Entry& entry)
     RegCloseKey(key);
 }
 
-// Every key a test may change: the touched keys in both halves and the user's choices
-// for both extensions.
+// Every key a test may change: the touched keys and Default apps keys in both halves and
+// the user's choices for both extensions.
 inline std::vector<std::pair<HKEY, std::string>> ChangedKeys()
 {
     std::vector<std::pair<HKEY, std::string>> keys;
-    for (const Half& half : {MachineHalf, UserHalf})
+    for (const Half& half : {MachineHalf, UserHalf}) {
         for (const char* name : TouchedKeys)
             keys.push_back({half.root, half.base + std::string(name)});
+        for (const char* name : AppsKeys)
+            keys.push_back({half.appsRoot, name});
+    }
     for (const char* extension : {".bas", ".inc"})
         keys.push_back({HKEY_CURRENT_USER, UserChoicesKey + std::string(extension)});
     return keys;

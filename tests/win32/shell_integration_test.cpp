@@ -1,11 +1,14 @@
-// The file-type registration against the prefix's real HKEY_CLASSES_ROOT and the
-// user's half, and what the usage box then tells. Each test saves the keys it may
-// change, starts from a registry that holds only its own entries, compares the whole
-// of those keys afterwards with what it expects, and puts the saved keys back. Refused
-// writes come from a writer put in place of the registry layer's.
+// The file-type registration and its Default apps entries against the prefix's real
+// registry, in the machine's half and the user's, and what the usage box then tells.
+// Each test saves the keys it may change, starts from a registry that holds only its
+// own entries, compares the whole of those keys afterwards with what it expects, and
+// puts the saved keys back. Refused writes come from a writer put in place of the
+// registry layer's; the reads go through HKEY_CLASSES_ROOT as Windows shows it, the
+// user's half over the machine's (Wine shows the machine's alone).
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,7 +35,8 @@ struct Write {
 void ExpectWrite(Tree& tree, const Write& write)
 {
     for (size_t at = write.key.find('\\'); at != std::string::npos; at = write.key.find('\\', at + 1))
-        tree[write.key.substr(0, at)];  // every missing level is created
+        if (write.key.substr(0, at) != "Software")  // not a key of the trees
+            tree[write.key.substr(0, at)];  // every missing level is created
     tree[write.key][write.name] = Value{write.type, write.bytes};
 }
 
@@ -54,14 +58,25 @@ bool IsRefused(const char* prefix, const std::string& keyPath)
     return prefix && _strnicmp(keyPath.c_str(), prefix, strlen(prefix)) == 0;
 }
 
+// The prefixes name a file type's keys by their path below Software\Classes, and the
+// Default apps keys by theirs below the root ("Software\Dorvalix\...").
 bool RefusingWriter(HKEY root, const std::string& keyPath, const std::string& valueName, const std::string& text,
-                    DWORD type)
+                    DWORD type, RegistryView view)
 {
-    bool user = root == UserHalf.root;
-    std::string path = user ? keyPath.substr(strlen(UserHalf.base)) : keyPath;
-    if (user ? IsRefused(UserRefused, path) : IsRefused(MachineRefused, path))
+    const std::string classes = UserHalf.base;  // "Software\Classes\", in both halves
+    std::string path = keyPath.compare(0, classes.size(), classes) == 0 ? keyPath.substr(classes.size()) : keyPath;
+    if (IsRefused(root == UserHalf.root ? UserRefused : MachineRefused, path))
         return false;
-    return WriteRegistryValue(root, keyPath, valueName, text, type);
+    return WriteRegistryValue(root, keyPath, valueName, text, type, view);
+}
+
+// HKEY_CLASSES_ROOT as Windows shows it: a value in the user's half hides the machine's.
+bool MergedReader(const std::string& keyPath, const std::string& valueName, std::string& text, DWORD& type)
+{
+    std::string userPath = UserHalf.base + keyPath;
+    if (ProbeRegistryValue(HKEY_CURRENT_USER, userPath, valueName).valueStatus == ERROR_SUCCESS)
+        return ReadTypedRegistryValue(HKEY_CURRENT_USER, userPath, valueName, text, type);
+    return ReadTypedRegistryValue(HKEY_CLASSES_ROOT, keyPath, valueName, text, type);
 }
 
 // How often the shell was told of changed associations, and whether always as it
@@ -79,6 +94,20 @@ void WINAPI CountingNotifier(LONG eventId, UINT flags, LPCVOID item1, LPCVOID it
 const char OpenKey[] = "Dorvalix\\shell\\open\\command";
 const char ChooserKey[] = "Dorvalix\\shell\\openas\\command";
 const char Chooser[] = "rundll32.exe shell32.dll,OpenAs_RunDLL \"%1\"";
+const char CapabilitiesKey[] = "Software\\Dorvalix\\Capabilities";
+const char FileAssociationsKey[] = "Software\\Dorvalix\\Capabilities\\FileAssociations";
+const char RegisteredKey[] = "Software\\RegisteredApplications";
+const char Description[] =
+    "Opens each BASIC source file (.bas, .inc) with the compiler it is written for: PB/CC or PB/DLL.";
+
+// Default apps' entries: the Capabilities, then the value that names them.
+const std::vector<Write> CapabilityWrites = {
+    {CapabilitiesKey, "ApplicationName", REG_SZ, "DORVALIX"},
+    {CapabilitiesKey, "ApplicationDescription", REG_SZ, Description},
+    {FileAssociationsKey, ".bas", REG_SZ, "Dorvalix"},
+    {FileAssociationsKey, ".inc", REG_SZ, "Dorvalix"},
+};
+const Write RegisteredWrite = {RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey};
 
 // A previous handler's verb: its name and command as stored.
 struct Verb {
@@ -97,9 +126,15 @@ Halves Read()
     return {TouchedTree(MachineHalf), TouchedTree(UserHalf)};
 }
 
+bool Storable(const Write& write)
+{
+    return !IsRefused(MachineRefused, write.key) || !IsRefused(UserRefused, write.key);
+}
+
 // The registration's whole effect: each write where the machine's half takes it, else
 // in the user's half unless that refuses too; the OpenWithProgids entries and the
-// extensions only when the open command was stored.
+// extensions only when the open command was stored, the RegisteredApplications value
+// only when the Capabilities were.
 Halves ExpectRegistration(Halves halves, const std::string& programPath, const std::vector<Verb>& verbs)
 {
     std::vector<Write> writes = {
@@ -108,12 +143,15 @@ Halves ExpectRegistration(Halves halves, const std::string& programPath, const s
     };
     for (const Verb& verb : verbs)  // in the order written: a later one with the same name wins
         writes.push_back({"Dorvalix\\shell\\Open with " + verb.name + "\\command", "", verb.type, verb.command});
-    if (!IsRefused(MachineRefused, OpenKey) || !IsRefused(UserRefused, OpenKey)) {
+    if (Storable(writes[0])) {
         for (const char* extension : {".bas", ".inc"}) {
             writes.push_back({extension + "\\OpenWithProgids"s, "Dorvalix", REG_NONE, ""});
             writes.push_back({extension, "", REG_SZ, "Dorvalix"});
         }
     }
+    writes.insert(writes.end(), CapabilityWrites.begin(), CapabilityWrites.end());
+    if (std::all_of(CapabilityWrites.begin(), CapabilityWrites.end(), Storable))
+        writes.push_back(RegisteredWrite);
     for (const Write& write : writes) {
         if (!IsRefused(MachineRefused, write.key))
             ExpectWrite(halves.machine, write);
@@ -139,6 +177,8 @@ const std::vector<Entry> Bystanders = {
     {"dvxtest.a\\DefaultIcon", "", REG_SZ, "C:\\Ed\\icons.dll,3"},
     {"dvxtest.a\\shell\\print\\command", "", REG_SZ, "C:\\Ed\\print.exe \"%1\""},
     {"dvxtest.b\\shell\\open", "", REG_SZ, "&Open"},
+    {RegisteredKey, "Other Editor", REG_SZ, "Software\\OtherEditor\\Capabilities", HKEY_LOCAL_MACHINE},
+    {RegisteredKey, "Other Editor", REG_SZ, "Software\\OtherEditor\\Capabilities", HKEY_CURRENT_USER},
 };
 
 // Every test starts from its own entries alone and leaves the saved keys as they were.
@@ -147,13 +187,16 @@ protected:
     void SetUp() override
     {
         saver_.Save();
+        shownReader_ = ReadShownValue;
         shellNotifier_ = NotifyShell;
         NotifyShell = CountingNotifier;
+        ReadShownValue = MergedReader;
     }
 
     void TearDown() override
     {
         WriteClassesValue = WriteRegistryValue;
+        ReadShownValue = shownReader_;
         NotifyShell = shellNotifier_;
         MachineRefused = UserRefused = nullptr;
         saver_.Restore();
@@ -180,6 +223,7 @@ protected:
 private:
     ClassesRootSaver saver_;
     ShellNotifier shellNotifier_ = nullptr;
+    ClassesReader shownReader_ = nullptr;
 };
 
 struct Case {
@@ -353,6 +397,10 @@ TEST_F(ClassesRoot, RefusedWritesGoToTheUsersHalf) {
         {"", "Dorvalix\\shell\\open\\", nullptr, "The .BAS and .INC file types could not be registered for this user."},
         {".bas", ".bas", "dvxtest.a", "The .BAS file type could not be registered for this user."},
         {".inc", ".inc", "dvxtest.a", "The .INC file type could not be registered for this user.\r" + chosenBas},
+        // Default apps: for this user alone, or not at all, and the file types stay.
+        {"Software\\", nullptr, nullptr, ""},
+        {"Software\\RegisteredApplications", "Software\\RegisteredApplications", nullptr, ""},
+        {"Software\\Dorvalix\\Capabilities\\FileAssociations", "Software\\", nullptr, ""},
     };
     WriteClassesValue = RefusingWriter;
     for (const Row& row : rows) {
@@ -413,6 +461,55 @@ TEST_F(ClassesRoot, UsageBoxNamesTheUsersOtherChoice) {
         Prepare(row.entries);
         RegisterShellIntegration();
         EXPECT_EQ(UsageWith(row.note), UsageBoxText()) << row.what;
+    }
+}
+
+// Where the user's half holds one of the registration's values already, it hides the
+// machine's from this user: it is brought up to date beside the machine's half (an
+// administrator's start after standard users' ones), and left alone where it holds the
+// value already. The user's own type for .bas is taken over there too, and its open
+// command, read as the shell shows it, stays one verb away.
+TEST_F(ClassesRoot, UsersHalfIsBroughtUpToDateWhereItHidesTheMachines) {
+    const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
+    const std::string oldOpen = "\"C:\\Old\\DORVALIX.EXE\" \"%1\"";
+    const std::string newOpen = "\"" + OwnPath() + "\" \"%1\"";
+    auto user = [](const std::string& key, const char* name, DWORD type, const std::string& bytes) {
+        bool apps = key.compare(0, 9, "Software\\") == 0;
+        return Entry{apps ? key : UserHalf.base + key, name, type, bytes, HKEY_CURRENT_USER};
+    };
+    struct Row {
+        const char* what;
+        std::vector<Entry> before;
+        std::vector<Verb> verbs;
+        std::vector<Write> userWrites;  // beside the machine's whole registration
+    };
+    const Row rows[] = {
+        {"an older program path",
+         {user(OpenKey, "", REG_SZ, oldOpen), user(".bas", "", REG_SZ, "Dorvalix")},
+         {},
+         {{OpenKey, "", REG_SZ, newOpen}}},
+        {"the user's own type for .bas",
+         {user(".bas", "", REG_SZ, "dvxtest.a"), {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit}},
+         {{"SRCEDIT", srcedit}},
+         {{".bas", "", REG_SZ, "Dorvalix"}}},
+        {"Default apps for this user: an older description, the rest as it is",
+         {user(CapabilitiesKey, "ApplicationDescription", REG_SZ, "BASIC sources"),
+          user(RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey)},
+         {},
+         {{CapabilitiesKey, "ApplicationDescription", REG_SZ, Description}}},
+    };
+    for (const Row& row : rows) {
+        Halves before = Prepare(row.before);
+
+        EXPECT_TRUE(RegisterAndCount()) << row.what;
+        Halves expected = ExpectRegistration(before, OwnPath(), row.verbs);
+        for (const Write& write : row.userWrites)
+            ExpectWrite(expected.user, write);
+        Halves once = Read();
+        ExpectHalves(expected, once, row.what);
+
+        EXPECT_FALSE(RegisterAndCount()) << row.what << ", second start";
+        ExpectHalves(once, Read(), std::string(row.what) + ", second start");
     }
 }
 

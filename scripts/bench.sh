@@ -4,7 +4,9 @@
 # a few repeated bytes, and real program text), the time and peak memory of
 # dorvalix-classify on a 2 GiB source that holds no line end, and, under Wine,
 # DORVALIX.EXE's start-up time to a visible notice beside an empty dialog, and on a
-# 256 MiB one-line source beside a small one.
+# 256 MiB one-line source beside a small one. BENCH_BASELINE=<a build tree> also times
+# that tree's DORVALIX.EXE beside the empty dialog, in the same run, for a before and
+# after.
 set -e
 ROOT=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 cd "$ROOT"
@@ -38,6 +40,13 @@ echo "start-up to a visible window under Wine ($RUN_TREE, $ROUNDS starts each):"
 scripts/with-wine.sh scripts/wine-exec.sh "$RUN_TREE/startup-bench.exe" "$ROUNDS" \
     "$DORVALIX_TITLE" 201 "$(windows_path "$RUN_TREE/DORVALIX.EXE") $(windows_path examples/console.bas)" \
     "Empty dialog" close "$(windows_path "$RUN_TREE/empty-dialog.exe")" | tr -d '\r' | sed 's/^/  /'
+if [ -n "$BENCH_BASELINE" ]; then
+    base=$(CDPATH= cd -- "$BENCH_BASELINE" && pwd)
+    echo "the baseline $base/DORVALIX.EXE beside the same empty dialog:"
+    scripts/with-wine.sh scripts/wine-exec.sh "$RUN_TREE/startup-bench.exe" "$ROUNDS" \
+        "$DORVALIX_TITLE" 201 "Z:$(printf '%s' "$base/DORVALIX.EXE" | tr / '\\') $(windows_path examples/console.bas)" \
+        "Empty dialog" close "$(windows_path "$RUN_TREE/empty-dialog.exe")" | tr -d '\r' | sed 's/^/  /'
+fi
 
 # The same start on a 256 MiB source that is one line of program text (the samples,
 # their line ends made blanks, repeated): every byte is read before the notice shows.

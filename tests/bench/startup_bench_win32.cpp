@@ -9,10 +9,12 @@
 // the title; the window is polled every millisecond, at most 20 s. Then the ending is
 // given, a button id to press or "close" for the system close command, so the program
 // ends in its own way (ended after 10 s otherwise).
-// Prints the median, the fastest and the slowest start of each in milliseconds, and the
-// ratio of the two medians. Exit code 1 when a window did not appear; 64 for a usage
+// Prints the median, the fastest and the slowest start of each in milliseconds, the
+// ratio of the two medians, and the modules each program had loaded when its window
+// showed (read in the warm-up round, after the timing). Exit code 1 when a window did not appear; 64 for a usage
 // error.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,7 +36,32 @@ struct BenchTarget {
     int buttonId;             // pressed to end the program; CloseCommand: closed instead
     std::string commandLine;  // started as it is
     std::vector<double> startMs;
+    std::string modules;      // loaded when its window showed, by name
 };
+
+// The names of the modules the process has loaded, sorted, in one line.
+std::string LoadedModules(HANDLE process)
+{
+    std::vector<HMODULE> modules(1024);
+    DWORD bytes = 0;
+    if (!K32EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
+                               &bytes))
+        return "(not read)";
+    modules.resize(std::min<size_t>(bytes / sizeof(HMODULE), modules.size()));
+    std::vector<std::string> names;
+    for (HMODULE module : modules) {
+        char name[MAX_PATH] = {};
+        if (K32GetModuleBaseNameA(process, module, name, MAX_PATH))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return _stricmp(a.c_str(), b.c_str()) < 0;
+    });
+    std::string line;
+    for (const std::string& name : names)
+        line += (line.empty() ? "" : " ") + name;
+    return line;
+}
 
 double MsSince(const LARGE_INTEGER& start)
 {
@@ -61,8 +88,8 @@ void EndProgram(const PROCESS_INFORMATION& process, HWND window, int buttonId)
 }
 
 // One start of the target; a negative time when it could not be started or its window
-// did not appear in time.
-double TimeOneStart(const BenchTarget& target)
+// did not appear in time. With modules, the modules loaded by then are read into it.
+double TimeOneStart(const BenchTarget& target, std::string* modules = nullptr)
 {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
@@ -85,6 +112,8 @@ double TimeOneStart(const BenchTarget& target)
         CloseHandle(process.hProcess);
         return -1;
     }
+    if (modules)
+        *modules = LoadedModules(process.hProcess);
     EndProgram(process, window, target.buttonId);
     return elapsed;
 }
@@ -119,10 +148,10 @@ int main(int argc, char** argv)
                              "\"<title>\" <button id>|close \"<command line>\"\n");
         return 64;
     }
-    BenchTarget targets[2] = {{argv[2], Ending(argv[3]), argv[4], {}}, {argv[5], Ending(argv[6]), argv[7], {}}};
+    BenchTarget targets[2] = {{argv[2], Ending(argv[3]), argv[4], {}, {}}, {argv[5], Ending(argv[6]), argv[7], {}, {}}};
     for (int round = 0; round <= rounds; ++round) {
         for (BenchTarget& target : targets) {
-            double ms = TimeOneStart(target);
+            double ms = TimeOneStart(target, round == 0 ? &target.modules : nullptr);
             if (ms < 0) {
                 std::fprintf(stderr, "startup-bench: no window \"%s\" from: %s\n", target.title.c_str(),
                              target.commandLine.c_str());
@@ -135,6 +164,8 @@ int main(int argc, char** argv)
     for (const BenchTarget& target : targets)
         PrintTarget(target);
     std::printf("ratio of the medians: %.2f\n", Median(targets[0].startMs) / Median(targets[1].startMs));
+    for (const BenchTarget& target : targets)
+        std::printf("\"%s\" loads: %s\n", target.title.c_str(), target.modules.c_str());
     std::fflush(stdout);
     return 0;
 }

@@ -1,4 +1,4 @@
-# DORVALIX: make demo | make test | make bench | make dist
+# DORVALIX: make demo | make test | make bench | make dist | make icon
 # Each target first installs what is missing (scripts/install-deps.sh, quiet when
 # everything is there).
 
@@ -16,7 +16,7 @@ MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 VERSION := $(shell cat VERSION)
 
-.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench dist install-wine clean \
+.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench dist install-wine icon clean \
         demo-after-deps test-after-deps install-wine-after-deps bench-after-deps
 
 # The targets that run Windows programs: the packages first, then the rest with Wine's
@@ -98,6 +98,10 @@ dist: win32
 	@mkdir -p build/dist
 	@cp build/win32/dist/dorvalix-$(VERSION).zip build/dist/
 	@echo "build/dist/dorvalix-$(VERSION).zip"
+
+# The program's icon, icon/dorvalix.ico, and docs/icon.png, remade from icon/dorvalix.svg.
+icon:
+	@sh scripts/make-icon.sh
 
 clean:
 	rm -rf build

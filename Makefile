@@ -93,11 +93,14 @@ install-wine-after-deps: win32 runtree
 bench-after-deps: native runtree
 	@RUN_TREE=$(RUN_TREE) scripts/bench.sh
 
-# The release zip of the product; each Windows tree packs its own as it builds.
+# The release zip of the product and its SHA-256; each Windows tree packs its own as it
+# builds.
 dist: win32
 	@mkdir -p build/dist
-	@cp build/win32/dist/dorvalix-$(VERSION).zip build/dist/
+	@cp build/win32/dist/dorvalix-$(VERSION).zip build/win32/dist/dorvalix-$(VERSION).zip.sha256 build/dist/
 	@echo "build/dist/dorvalix-$(VERSION).zip"
+	@echo "build/dist/dorvalix-$(VERSION).zip.sha256"
+	@cd build/dist && sha256sum -c dorvalix-$(VERSION).zip.sha256
 
 # The program's icon, icon/dorvalix.ico, and docs/icon.png, remade from icon/dorvalix.svg.
 icon:

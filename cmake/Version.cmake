@@ -19,13 +19,13 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.sh.in
 
 # The numbers of the version resource (FILEVERSION, PRODUCTVERSION): VERSION's runs of
 # digits in order, the first four, padded with 0 to four ("1.0b" gives 1,0,0,0; "2.10.3"
-# gives 2,10,3,0). Written in decimal, so that a run like "08" is not read as octal;
+# gives 2,10,3,0). Leading zeros are dropped, since windres reads "010" as octal 8;
 # each must fit in the 16 bits that Windows keeps of it.
 string(REGEX MATCHALL "[0-9]+" version_runs "${DORVALIX_VERSION}")
+list(LENGTH version_runs runs)
 set(DORVALIX_VERSION_NUMBERS "")
 foreach(index RANGE 3)
     set(number 0)
-    list(LENGTH version_runs runs)
     if(index LESS runs)
         list(GET version_runs ${index} run)
         string(REGEX REPLACE "^0+([0-9])" "\\1" number "${run}")

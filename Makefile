@@ -1,4 +1,4 @@
-# DORVALIX: make demo | make test | make bench | make dist
+# DORVALIX: make demo | make test | make bench | make dist | make icon
 # Each target first installs what is missing (scripts/install-deps.sh, quiet when
 # everything is there).
 
@@ -16,7 +16,7 @@ MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 VERSION := $(shell cat VERSION)
 
-.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench dist install-wine clean \
+.PHONY: all deps native asan fuzzbuild win32 win64 runtree demo test fuzz bench dist install-wine icon clean \
         demo-after-deps test-after-deps install-wine-after-deps bench-after-deps
 
 # The targets that run Windows programs: the packages first, then the rest with Wine's
@@ -93,11 +93,18 @@ install-wine-after-deps: win32 runtree
 bench-after-deps: native runtree
 	@RUN_TREE=$(RUN_TREE) scripts/bench.sh
 
-# The release zip of the product; each Windows tree packs its own as it builds.
+# The release zip of the product and its SHA-256; each Windows tree packs its own as it
+# builds.
 dist: win32
 	@mkdir -p build/dist
-	@cp build/win32/dist/dorvalix-$(VERSION).zip build/dist/
+	@cp build/win32/dist/dorvalix-$(VERSION).zip build/win32/dist/dorvalix-$(VERSION).zip.sha256 build/dist/
 	@echo "build/dist/dorvalix-$(VERSION).zip"
+	@echo "build/dist/dorvalix-$(VERSION).zip.sha256"
+	@cd build/dist && sha256sum -c dorvalix-$(VERSION).zip.sha256
+
+# The program's icon, icon/dorvalix.ico, and docs/icon.png, remade from icon/dorvalix.svg.
+icon:
+	@sh scripts/make-icon.sh
 
 clean:
 	rm -rf build

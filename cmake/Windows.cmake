@@ -18,19 +18,26 @@ add_library(dorvalix_win32 STATIC
 # No shell32: SHChangeNotify is loaded only when the shell must be told of a change.
 target_link_libraries(dorvalix_win32 PUBLIC dorvalix_portable dorvalix_version user32)
 
+# Each program's .rc holds its icon, the version resource that both share (made from
+# VERSION by cmake/Version.cmake) and its application manifest. windres reads those
+# files itself; the build does not see that on its own.
+set(shared_resources ${CMAKE_BINARY_DIR}/generated/dorvalix_version.rc2 ${CMAKE_SOURCE_DIR}/icon/dorvalix.ico)
+set_source_files_properties(app/dorvalix.rc PROPERTIES
+    OBJECT_DEPENDS "${shared_resources};${CMAKE_SOURCE_DIR}/app/dorvalix.manifest")
+set_source_files_properties(tools/dorvalix-classify.rc PROPERTIES
+    OBJECT_DEPENDS "${shared_resources};${CMAKE_SOURCE_DIR}/tools/dorvalix-classify.manifest")
+
 # dorvalix-classify.exe also tells what DORVALIX would start (--dry-run, --compilers),
 # through the same detection and command line as DORVALIX.EXE.
-target_sources(dorvalix-classify PRIVATE tools/classify_explain_win32.cpp tools/classify_console_win32.cpp)
+target_sources(dorvalix-classify PRIVATE tools/classify_explain_win32.cpp tools/classify_console_win32.cpp
+               tools/dorvalix-classify.rc)
 target_link_libraries(dorvalix-classify PRIVATE dorvalix_win32)
 # wmain: the arguments as the shell passed them, in UTF-16.
 target_link_options(dorvalix-classify PRIVATE -municode)
 
 # ISWIN95 sits in the program itself, its only export; --kill-at exports the 32-bit
 # stdcall name without its @0.
-# app/dorvalix.rc embeds the application manifest (compiled by the MinGW windres).
 add_executable(dorvalix WIN32 app/winmain_win32.cpp app/iswin95_export_win32.cpp app/dorvalix.rc)
-# windres reads the manifest itself; the build does not see that on its own.
-set_source_files_properties(app/dorvalix.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/app/dorvalix.manifest)
 target_link_libraries(dorvalix PRIVATE dorvalix_win32)
 target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)

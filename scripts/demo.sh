@@ -3,7 +3,8 @@
 # display and a prefix of its own. Stand-ins for the compilers are installed in that
 # prefix under the seven version keys; each one started records how, so the demo shows
 # which compiler DORVALIX started and with which command line. dorvalix-driver follows
-# the windows; pictures of the notice and of the selection screen go to build/demo/.
+# the windows; pictures of the notice and of the selection screen go to build/demo/,
+# at 96 DPI and again at 144 DPI (a display scaled to 150 %).
 set -e
 ROOT=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 RUN_TREE=${RUN_TREE:-build/win32}
@@ -59,6 +60,26 @@ EXE=$(windows_path "$ROOT/$RUN_TREE/DORVALIX.EXE")
 . "$RUN_TREE/generated/dorvalix_version.sh"  # the title, made from VERSION
 NOTICE="\"$DORVALIX_TITLE\""
 SCREEN="\"$DORVALIX_TITLE Make your own selection\""
+
+# The display's DPI as Wine takes it, in the value that Windows' display settings write
+# (Wine 8 reads it before HKLM's Hardware Profiles\Current\Software\Fonts\LogPixels).
+# Each Wine program reads it as it starts; the prefix's own setting is put back at the
+# end, also after a failure.
+DPI_KEY='HKCU\Control Panel\Desktop'
+set_dpi() {
+    timeout 60 "$WINE" reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+}
+PREFIX_DPI=$(timeout 60 "$WINE" reg query "$DPI_KEY" /v LogPixels 2>/dev/null | tr -d '\r' |
+             sed -n 's/^ *LogPixels *REG_DWORD *//p')
+restore_dpi() {
+    if [ -n "$PREFIX_DPI" ]; then
+        set_dpi "$(printf '%d' "$PREFIX_DPI")"
+    else
+        timeout 60 "$WINE" reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1 || true
+    fi
+}
+trap restore_dpi EXIT
+set_dpi 96
 
 # Runs dorvalix-driver on the steps given on stdin and prints what it reports. With a
 # picture name, the steps hold one "sleep": while the driver sleeps there, the window it
@@ -126,9 +147,9 @@ printf '%s\n' '== dorvalix-classify --dry-run C:\Sources\console.bas'
 "$WINE" "$RUN_TREE/dorvalix-classify.exe" --dry-run 'C:\Sources\console.bas' | tr -d '\r'
 
 # A console source: the notice counts its three seconds down and starts the newest
-# PB/CC.
-sample examples/console.bas
-drive notice.png <<EOF
+# PB/CC. The argument names the picture.
+console_notice() {
+    drive "$1" <<EOF
 timeout 15000
 start $EXE C:\Sources\console.bas
 wait-window $NOTICE
@@ -136,7 +157,26 @@ sleep 800
 wait-gone $NOTICE
 wait-exit 0
 EOF
-started
+    started
+}
+
+# No decision: the notice says so and gives way to the selection screen, where
+# "PB/CC 2.00" is pressed. The argument names the picture.
+undecided_selection() {
+    drive "$1" <<EOF
+timeout 15000
+start $EXE C:\Sources\undecided.inc
+wait-window $SCREEN
+sleep 500
+press $SCREEN 213
+wait-gone $SCREEN
+wait-exit 0
+EOF
+    started
+}
+
+sample examples/console.bas
+console_notice notice.png
 
 # A Windows source: the newest PB/DLL, at once by "Go now!".
 sample examples/windows.bas
@@ -149,19 +189,19 @@ wait-exit 0
 EOF
 started
 
-# No decision: the notice says so and gives way to the selection screen, where
-# "PB/CC 2.00" is pressed.
 sample examples/undecided.inc
-drive selection-screen.png <<EOF
-timeout 15000
-start $EXE C:\Sources\undecided.inc
-wait-window $SCREEN
-sleep 500
-press $SCREEN 213
-wait-gone $SCREEN
-wait-exit 0
-EOF
-started
+undecided_selection selection-screen.png
+
+# The same two screens on a display scaled to 150 %: the dialogs, laid out in dialog
+# units, grow with their font. (Windows would stretch a program that is not DPI aware
+# as a bitmap; DORVALIX's manifest says it is. Wine gives every program the display's
+# DPI.)
+echo
+echo "== the notice and the selection screen at 144 DPI"
+set_dpi 144
+console_notice notice-144dpi.png
+undecided_selection selection-screen-144dpi.png
+set_dpi 96
 rm -f "$SHOTS/steps.txt" "$SHOTS/driver.out"
 
 echo
@@ -171,7 +211,7 @@ echo "== no file: dorvalix-driver runs DORVALIX.EXE and reads the box it shows"
 
 echo
 echo "== screenshots"
-for shot in notice.png selection-screen.png; do
+for shot in notice.png selection-screen.png notice-144dpi.png selection-screen-144dpi.png; do
     if [ -s "$SHOTS/$shot" ]; then
         echo "$SHOTS/$shot ($(identify -format '%wx%h' "$SHOTS/$shot"))"
     else

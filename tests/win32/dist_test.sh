@@ -3,7 +3,8 @@
 #   dist_test.sh contents OBJDUMP ZIP
 #       It holds exactly the two program files, README.md and LICENSE; the program
 #       files are stripped and import nothing but DLLs that every Windows has;
-#       DORVALIX.EXE still exports ISWIN95.
+#       DORVALIX.EXE still exports ISWIN95. Its checksum file beside it holds its SHA-256
+#       as sha256sum -c reads it.
 #   dist_test.sh run WINE_EXEC ZIP DRIVER EXAMPLES
 #       Unpacked in a folder of its own, dorvalix-classify.exe classifies a sample and
 #       DORVALIX.EXE without an argument shows its usage box (answered by DRIVER).
@@ -24,6 +25,8 @@ check_contents() {  # check_contents OBJDUMP ZIP
     objdump=$1 zip=$2
     check "files in the zip" "DORVALIX.EXE LICENSE README.md dorvalix-classify.exe" \
         "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
+    check "the checksum beside the zip" "$(basename "$zip"): OK" \
+        "$(cd "$(dirname "$zip")" && sha256sum -c "$(basename "$zip").sha256" 2>&1)"
     unzip -q "$zip" -d "$unpacked" || { echo "FAIL: $zip does not unpack"; exit 1; }
     for program in DORVALIX.EXE dorvalix-classify.exe; do
         dlls=$("$objdump" -p "$unpacked/$program" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')

@@ -110,6 +110,24 @@ std::vector<DWORD> BuildTemplate(DWORD style, DWORD exStyle, int x, int y, int w
 
 HWND FontDialog = nullptr;  // the dialog whose font DialogFont names
 
+// The program's own icon (its first icon group), which the taskbar and Alt+Tab show
+// for a dialog; a dialog has none of its own. Shared: the system keeps it loaded.
+constexpr int ProgramIconId = 1;
+
+void GiveProgramIcon(HWND dialog)
+{
+    const struct {
+        WPARAM which;
+        int widthMetric, heightMetric;
+    } icons[] = {{ICON_BIG, SM_CXICON, SM_CYICON}, {ICON_SMALL, SM_CXSMICON, SM_CYSMICON}};
+    for (const auto& icon : icons) {
+        HANDLE image = LoadImageA(DialogInstance, MAKEINTRESOURCEA(ProgramIconId), IMAGE_ICON,
+                                  GetSystemMetrics(icon.widthMetric), GetSystemMetrics(icon.heightMetric), LR_SHARED);
+        if (image)  // a program file without the icon: the dialog keeps the system's
+            SendMessageA(dialog, WM_SETICON, icon.which, reinterpret_cast<LPARAM>(image));
+    }
+}
+
 HFONT FontOf(HWND dialog)
 {
     return reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
@@ -166,6 +184,7 @@ HWND NewDialog(HWND parent, const std::string& title, int x, int y, int width, i
     if (dialog) {
         DialogFont = FontOf(dialog);
         FontDialog = dialog;
+        GiveProgramIcon(dialog);
     }
     return dialog;
 }

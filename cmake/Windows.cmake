@@ -43,6 +43,22 @@ target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)
 include(cmake/Dist.cmake)
 
+# DORVALIX.EXE with one setting taken out of its manifest, for a test or a benchmark
+# that needs to see the program without it: the lines that match the regular
+# expression are dropped (no version resource or icon either).
+function(dorvalix_manifest_variant target regex)
+    file(READ ${CMAKE_SOURCE_DIR}/app/dorvalix.manifest manifest)
+    string(REGEX REPLACE "${regex}" "" manifest "${manifest}")
+    set(folder ${CMAKE_BINARY_DIR}/variants/${target})
+    file(WRITE ${folder}/variant.manifest "${manifest}")
+    file(WRITE ${folder}/variant.rc
+         "#include <winuser.h>\nCREATEPROCESS_MANIFEST_RESOURCE_ID RT_MANIFEST \"variant.manifest\"\n")
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${CMAKE_SOURCE_DIR}/app/dorvalix.manifest)
+    add_executable(${target} WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win32.cpp ${folder}/variant.rc)
+    target_link_libraries(${target} PRIVATE dorvalix_win32)
+endfunction()
+
 # The programs that only the tests, the demo and the benchmarks use: the driver, the
 # window probe and the stand-in compiler.
 add_subdirectory(tests/tools)
@@ -51,6 +67,8 @@ add_subdirectory(tests/tools)
 add_executable(startup-bench tests/bench/startup_bench_win32.cpp)
 target_link_libraries(startup-bench PRIVATE dorvalix_probe)
 add_executable(empty-dialog WIN32 tests/bench/empty_dialog_win32.cpp)
+# What today's look costs a start: DORVALIX without the Common Controls 6 dependency.
+dorvalix_manifest_variant(dorvalix-classic-controls "  <!-- Buttons and boxes[^>]*>\n  <dependency>.*</dependency>\n")
 
 # GoogleTest from the Debian sources, cross-built.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

@@ -11,7 +11,8 @@
 // ends in its own way (ended after 10 s otherwise).
 // Prints the median, the fastest and the slowest start of each in milliseconds, the
 // ratio of the two medians, and the modules each program had loaded when its window
-// showed (read in the warm-up round, after the timing). Exit code 1 when a window did not appear; 64 for a usage
+// showed (read in the last round, after the timing: a start that finds its file types
+// registered, as most do). Exit code 1 when a window did not appear; 64 for a usage
 // error.
 #include <windows.h>
 #include <psapi.h>
@@ -36,7 +37,7 @@ struct BenchTarget {
     int buttonId;             // pressed to end the program; CloseCommand: closed instead
     std::string commandLine;  // started as it is
     std::vector<double> startMs;
-    std::string modules;      // loaded when its window showed, by name
+    std::string modules;      // loaded when its window showed in the last round, by name
 };
 
 // The names of the modules the process has loaded, sorted, in one line.
@@ -151,7 +152,7 @@ int main(int argc, char** argv)
     BenchTarget targets[2] = {{argv[2], Ending(argv[3]), argv[4], {}, {}}, {argv[5], Ending(argv[6]), argv[7], {}, {}}};
     for (int round = 0; round <= rounds; ++round) {
         for (BenchTarget& target : targets) {
-            double ms = TimeOneStart(target, round == 0 ? &target.modules : nullptr);
+            double ms = TimeOneStart(target, round == rounds ? &target.modules : nullptr);
             if (ms < 0) {
                 std::fprintf(stderr, "startup-bench: no window \"%s\" from: %s\n", target.title.c_str(),
                              target.commandLine.c_str());

@@ -31,9 +31,7 @@ namespace {
 // SourcePath then keeps the ANSI line's spelling, which is never opened.
 bool TakeWholeSourcePath(const wchar_t* wideCommandLine)
 {
-    // The command tail's rules look at ASCII bytes alone, so they take the tail of the
-    // UTF-8 form as they take that of the ANSI one.
-    std::wstring widePath = WideFromUtf8(TakeSourcePath(Utf8Text(wideCommandLine).c_str()));
+    std::wstring widePath = TakeSourcePathOf(wideCommandLine);
     if (widePath.empty()) {
         SourcePath.clear();
         return true;

@@ -97,11 +97,6 @@ std::string Utf8Text(const std::wstring& wide)
     return ExactBytes(CP_UTF8, wide, &text) ? text : std::string();
 }
 
-std::wstring WideFromUtf8(const std::string& text)
-{
-    return WideFrom(CP_UTF8, 0, text);
-}
-
 unsigned SystemCodePage()
 {
     DWORD codePage = 0;

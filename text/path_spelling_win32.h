@@ -13,9 +13,8 @@
 std::wstring WideText(const std::string& text);
 bool ProcessText(const std::wstring& wide, std::string* text);
 
-// UTF-8 and UTF-16, whatever the program's code page.
+// UTF-16 in UTF-8, whatever the program's code page; empty where it is no valid UTF-16.
 std::string Utf8Text(const std::wstring& wide);
-std::wstring WideFromUtf8(const std::string& text);
 
 // The system's ANSI code page (its "language for non-Unicode programs"), in which the
 // compilers read their command lines; not the program's own, which the manifest may

@@ -40,6 +40,12 @@ TEST(CommandTail, TakesTheSourcePath) {
     for (const Row& row : rows)
         EXPECT_EQ(row.path, TakeSourcePath(row.commandLine)) << row.commandLine;
     EXPECT_EQ("", TakeSourcePath(nullptr));
+    // The wide command line as the shell passed it: letters of any script belong to the
+    // name or the path, and a fullwidth quote is no quote (its best fit in an ANSI code
+    // page would be one).
+    EXPECT_EQ(std::u16string(u"C:\\\u0142\u00f3dka.bas"),
+              TakeSourcePathOf(u"C:\\\u0417\\DORVALIX.EXE C:\\\u0142\u00f3dka.bas"));
+    EXPECT_EQ(std::u16string(u"\uff02a.bas\uff02"), TakeSourcePathOf(u"\"DORVALIX.EXE\" \uff02a.bas\uff02"));
 }
 
 SourceVerdict Verdict(CompilerKind kind, bool byDirective, int console, int windows) {

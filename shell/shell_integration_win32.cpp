@@ -35,7 +35,7 @@ bool ReadThroughClassesRoot(const std::string& keyPath, const std::string& value
 
 }  // namespace
 
-ClassesWriter WriteClassesValue = WriteRegistryValue;
+RegistrationWriter WriteRegistrationValue = WriteRegistryValue;
 ClassesReader ReadShownValue = ReadThroughClassesRoot;
 ShellNotifier NotifyShell = NotifyThroughShell32;
 
@@ -122,7 +122,7 @@ bool HasValue(const RegistryHalf& half, const std::string& keyPath, const std::s
 bool WriteCounted(const RegistryHalf& half, const std::string& keyPath, const std::string& valueName,
                   const std::string& text, DWORD type, int& writes)
 {
-    bool stored = WriteClassesValue(half.root, half.base + keyPath, valueName, text, type, half.view);
+    bool stored = WriteRegistrationValue(half.root, half.base + keyPath, valueName, text, type, half.view);
     writes += stored ? 1 : 0;
     return stored;
 }

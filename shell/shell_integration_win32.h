@@ -61,9 +61,9 @@ std::string ProgramPath(DWORD firstBufferSize = MAX_PATH);
 // Every write of the registration goes through here, with the half's root, the key
 // path below it and the registry view; WriteRegistryValue unless a test puts a
 // refusing writer in its place. True when the value was stored.
-using ClassesWriter = bool (*)(HKEY root, const std::string& keyPath, const std::string& valueName,
+using RegistrationWriter = bool (*)(HKEY root, const std::string& keyPath, const std::string& valueName,
                                const std::string& text, DWORD type, RegistryView view);
-extern ClassesWriter WriteClassesValue;
+extern RegistrationWriter WriteRegistrationValue;
 
 // Every read of what the shell shows of the file types (an extension's type, a type's
 // open command) goes through here, as ReadTypedRegistryValue reads it below

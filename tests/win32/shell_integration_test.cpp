@@ -195,7 +195,7 @@ protected:
 
     void TearDown() override
     {
-        WriteClassesValue = WriteRegistryValue;
+        WriteRegistrationValue = WriteRegistryValue;
         ReadShownValue = shownReader_;
         NotifyShell = shellNotifier_;
         MachineRefused = UserRefused = nullptr;
@@ -402,7 +402,7 @@ TEST_F(ClassesRoot, RefusedWritesGoToTheUsersHalf) {
         {"Software\\RegisteredApplications", "Software\\RegisteredApplications", nullptr, ""},
         {"Software\\Dorvalix\\Capabilities\\FileAssociations", "Software\\", nullptr, ""},
     };
-    WriteClassesValue = RefusingWriter;
+    WriteRegistrationValue = RefusingWriter;
     for (const Row& row : rows) {
         MachineRefused = row.machine;
         UserRefused = row.user;

@@ -37,10 +37,10 @@ TEST(StartupBoxes, UsageAndOpenFailure) {
     }
 }
 
-// A volume without short names.
-std::wstring NoShortName(const std::wstring&)
+// A volume without short names: the long name comes back as it is.
+std::wstring NoShortName(const std::wstring& path)
 {
-    return std::wstring();
+    return path;
 }
 
 // The notice's texts, read from a second thread once it shows; then &Go now! is pressed.

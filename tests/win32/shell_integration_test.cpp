@@ -50,7 +50,8 @@ std::string OwnPath()
 // The machine's Default apps entries go into the view the shell reads: on 64-bit
 // Windows the shell is a 64-bit program, and a 32-bit program's write without the flag
 // lands below Wow6432Node, where the shell never looks. The file types' keys are shared
-// by both views. Checked at each write, for a prefix of one view stores both alike.
+// by both views. Checked at each write: where the writes land alike, in a 32-bit prefix
+// or from the x86-64 build, the stored keys cannot show the difference.
 bool ViewCheckingWriter(HKEY root, const std::string& keyPath, const std::string& valueName,
                         const std::string& text, DWORD type, RegistryView view)
 {

@@ -5,12 +5,18 @@
 # Which Wine loader runs here is only known once Wine is installed: the targets that
 # run Windows programs install what they need first, then go on in a second make that
 # is told the answer (WINE_ARCH on its command line; scripts/wine-arch.sh keeps it in
-# build/ until the machine's packages change). WINE_ARCH=x86_64 given by the user runs
-# the x86-64 build under wine64 also where the 32-bit loader works.
+# build/ until the machine's packages change): wow64 where both loaders run, i686 or
+# x86_64 where only the 32-bit or the 64-bit one does. Given by the user, WINE_ARCH=i686
+# runs the product in a 32-bit prefix, as 32-bit Windows runs it, and WINE_ARCH=x86_64
+# the x86-64 build under wine64, also where both loaders run.
 WINE_ARCH_ASKED = $(if $(WINE_ARCH),$(WINE_ARCH),$$(scripts/wine-arch.sh))
 # The tree whose programs run under Wine here: the product's own (win32) where the
 # 32-bit Wine loader runs, else the same sources built for x86-64.
-RUN_TREE = $(if $(filter i686,$(WINE_ARCH)),build/win32,build/win64)
+RUN_TREE = $(if $(filter i686 wow64,$(WINE_ARCH)),build/win32,build/win64)
+# How the Windows tests run, in one line.
+WINE_WAY_wow64 = the product (i686) in a 64-bit prefix, as 64-bit Windows runs it
+WINE_WAY_i686 = the product (i686) in a 32-bit prefix, without the registry redirection of 64-bit Windows (only the 32-bit loader starts here, or WINE_ARCH=i686 was asked for)
+WINE_WAY_x86_64 = the x86-64 build in a 64-bit prefix, not the product itself (only the 64-bit loader starts here, or WINE_ARCH=x86_64 was asked for)
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_QUIET = -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -66,7 +72,7 @@ win64:
 	@cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake $(CMAKE_QUIET)
 	@cmake --build build/win64 -j$(JOBS)
 
-runtree: $(if $(filter i686,$(WINE_ARCH)),win32,win64)
+runtree: $(if $(filter i686 wow64,$(WINE_ARCH)),win32,win64)
 
 demo-after-deps: win32 native runtree
 	@RUN_TREE=$(RUN_TREE) scripts/demo.sh
@@ -76,7 +82,7 @@ test-after-deps: win32 native asan fuzzbuild runtree
 	@echo "== native tests"; ctest --test-dir build/native --output-on-failure -j$(JOBS)
 	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"; \
 	    ctest --test-dir build/native-asan --output-on-failure -j$(JOBS)
-	@echo "== Windows tests under Wine ($(WINE_ARCH))"; \
+	@echo "== Windows tests under Wine ($(WINE_ARCH)): $(WINE_WAY_$(WINE_ARCH))"; \
 	    scripts/with-wine.sh ctest --test-dir $(RUN_TREE) --output-on-failure -j$(JOBS)
 ifneq ($(RUN_TREE),build/win32)
 	@echo "== checks of the product build/win32/DORVALIX.EXE that need no Wine"; \

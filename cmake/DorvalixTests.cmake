@@ -3,10 +3,11 @@
 #   dorvalix_native_test(name source... [LIBS lib...])
 #       GoogleTest, built natively.
 #
-#   dorvalix_windows_test(name source... [LIBS lib...] [PROGRAMS target...] [LOCKS lock...])
+#   dorvalix_windows_test(name source... [LIBS lib...] [PROGRAMS target...] [LOCKS lock...] [UTF8])
 #       GoogleTest, built for Windows and run under Wine. PROGRAMS are built first; with
 #       dorvalix among them the test gets DORVALIX_EXE, the program file's name (it lies
-#       beside the test).
+#       beside the test). UTF8: the test runs in UTF-8, as the program's manifest makes
+#       it run, while the system's code page stays what it is (1252 under Wine here).
 #   dorvalix_windows_test(name COMMAND command arg... [PASS regex] [LOCKS lock...]
 #                         [TIMEOUT seconds] [NOWINE])
 #       A command; one that names a program of the tree runs it under Wine. PASS: the
@@ -39,7 +40,7 @@ function(dorvalix_native_test name)
 endfunction()
 
 function(dorvalix_windows_test name)
-    cmake_parse_arguments(T "NOWINE" "PASS;TIMEOUT" "LIBS;PROGRAMS;LOCKS;COMMAND" ${ARGN})
+    cmake_parse_arguments(T "NOWINE;UTF8" "PASS;TIMEOUT" "LIBS;PROGRAMS;LOCKS;COMMAND" ${ARGN})
     foreach(lock IN LISTS T_LOCKS)
         if(NOT lock IN_LIST DORVALIX_TEST_LOCKS)
             message(FATAL_ERROR "${name}: no lock named \"${lock}\" (known: ${DORVALIX_TEST_LOCKS})")
@@ -52,6 +53,12 @@ function(dorvalix_windows_test name)
         endif()
     else()
         add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+        if(T_UTF8)
+            set(utf8_rc ${CMAKE_SOURCE_DIR}/tests/win32/utf8_process.rc)
+            target_sources(${name} PRIVATE ${utf8_rc})
+            set_source_files_properties(${utf8_rc} PROPERTIES
+                                        OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/utf8_process.manifest)
+        endif()
         target_link_libraries(${name} PRIVATE ${T_LIBS} dorvalix_version gtest_main)
         if(T_PROGRAMS)
             add_dependencies(${name} ${T_PROGRAMS})

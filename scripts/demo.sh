@@ -34,13 +34,13 @@ windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 # PB/DLL 1.0 and PB/CC 1.0 are not installed: the selection screen shows them greyed.
 echo
 echo "== stand-in compilers in $WINEPREFIX"
-timeout 60 "$WINE" reg delete 'HKLM\SOFTWARE\PowerBASIC' /f >/dev/null 2>&1 || true
+timeout 60 "$WINE" reg delete 'HKLM\SOFTWARE\PowerBASIC' $REG_PROGRAM_VIEW /f >/dev/null 2>&1 || true
 while read -r version folder program; do
     folder=$(printf '%s' "$folder" | tr '+' ' ')
     mkdir -p "$WINEPREFIX/drive_c/$folder"
     cp "$RUN_TREE/stand-in-compiler.exe" "$WINEPREFIX/drive_c/$folder/$program"
     exe=$(printf 'C:\\%s\\%s' "$folder" "$program" | tr / '\\')
-    timeout 60 "$WINE" reg add "HKLM\\SOFTWARE\\PowerBASIC\\$version" /v Filename /d "$exe" /f >/dev/null
+    timeout 60 "$WINE" reg add "HKLM\\SOFTWARE\\PowerBASIC\\$version" /v Filename /d "$exe" $REG_PROGRAM_VIEW /f >/dev/null
     printf '%-12s %s\n' "$version" "$exe"
 done <<'TABLE'
 PB/DLL\2.0  PBDLL20 PBDLL.EXE

@@ -1,15 +1,28 @@
 # Sourced by the Wine scripts: the project's own prefix under build/, never ~/.wine.
-# WINE_ARCH (i686 or x86_64) picks the loader and the prefix.
+# WINE_ARCH (wow64, i686 or x86_64: scripts/wine-arch.sh) picks the loader and the
+# prefix.
 ROOT=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 : "${WINE_ARCH:=$("$ROOT/scripts/wine-arch.sh")}"
-if [ "$WINE_ARCH" = i686 ]; then
+case $WINE_ARCH in
+i686)
     WINE=/usr/lib/wine/wine
-    WINEARCH=win32
-else
+    WINEARCH=win32 ;;
+*)  # wow64: the 64-bit loader hands a 32-bit program to the 32-bit one itself
     WINE=/usr/lib/wine/wine64
-    WINEARCH=win64
-fi
+    WINEARCH=win64 ;;
+esac
 : "${WINEPREFIX:=$ROOT/build/wineprefix-$WINE_ARCH}"
+# The registry as the program under test sees it, for a script that plants or reads
+# its keys: REG_PROGRAM_VIEW, the reg flag of the program's own view of
+# HKEY_LOCAL_MACHINE\Software, where a 32-bit compiler's installer writes its keys for
+# the 32-bit program; PROGRAM_SOFTWARE, that view's key as the prefix's system.reg
+# writes it; REG_SHELL_VIEW, the flag of the view the 64-bit shell reads, where
+# Default apps' entries live. In a 32-bit prefix there is one view and no flag.
+case $WINE_ARCH in
+wow64)  REG_PROGRAM_VIEW=/reg:32 PROGRAM_SOFTWARE='Software\Wow6432Node' REG_SHELL_VIEW=/reg:64 ;;
+x86_64) REG_PROGRAM_VIEW=/reg:64 PROGRAM_SOFTWARE=Software REG_SHELL_VIEW=/reg:64 ;;
+*)      REG_PROGRAM_VIEW= PROGRAM_SOFTWARE=Software REG_SHELL_VIEW= ;;
+esac
 WINEDEBUG=-all
 # No offers to install Wine's .NET and HTML engines, which would wait for a click.
 WINEDLLOVERRIDES="mscoree,mshtml="
@@ -18,7 +31,7 @@ WINEDLLOVERRIDES="mscoree,mshtml="
 # on every Debian).
 LANG=C.UTF-8
 LC_ALL=C.UTF-8
-export WINE_ARCH WINE WINEARCH WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG LC_ALL
+export WINE_ARCH WINE WINEARCH WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG LC_ALL REG_PROGRAM_VIEW PROGRAM_SOFTWARE REG_SHELL_VIEW
 
 # Starts Xvfb on a display it finds free itself (-displayfd: it writes the number once
 # it accepts clients), exports DISPLAY and sets XVFB_PID. Picking the number here would

@@ -63,8 +63,11 @@ bool IsAscii(const std::string& text)
     return true;
 }
 
-// The system's short spelling; empty where it gives none (no such file, for one).
-std::wstring ShortWidePath(const std::wstring& widePath)
+}  // namespace
+
+ShortPathLookup LookUpShortPath = SystemShortPath;
+
+std::wstring SystemShortPath(const std::wstring& widePath)
 {
     DWORD length = GetShortPathNameW(widePath.c_str(), nullptr, 0);  // with the NUL
     for (int attempt = 0; attempt < 4 && length > 0; ++attempt) {
@@ -78,8 +81,6 @@ std::wstring ShortWidePath(const std::wstring& widePath)
     }
     return std::wstring();
 }
-
-}  // namespace
 
 std::wstring WideText(const std::string& text)
 {
@@ -118,13 +119,13 @@ bool CodePageHolds(unsigned codePage, const std::string& text)
 std::string ShortPath(const std::string& path)
 {
     std::string shortPath;
-    return ProcessText(ShortWidePath(WideText(path)), &shortPath) ? shortPath : std::string();
+    return ProcessText(LookUpShortPath(WideText(path)), &shortPath) ? shortPath : std::string();
 }
 
 bool SpellPath(const std::wstring& widePath, std::string* path)
 {
     if (ProcessText(widePath, path))
         return true;
-    std::wstring shortPath = ShortWidePath(widePath);
+    std::wstring shortPath = LookUpShortPath(widePath);
     return !shortPath.empty() && ProcessText(shortPath, path);
 }

@@ -26,9 +26,16 @@ unsigned SystemCodePage();
 // page (0) holds ASCII alone.
 bool CodePageHolds(unsigned codePage, const std::string& text);
 
-// The volume's short (8.3) spelling of an existing file's path, in the program's code
-// page; empty where the system gives none that this code page holds. Where a volume
-// makes no short names, the long names come back as they are.
+// The system's short (8.3) spelling of a path in UTF-16; empty where it gives none (no
+// such file, for one). Where a volume makes no short names, the long names come back
+// as they are. ShortPath and SpellPath ask it here, and a test may put another lookup
+// in its place: a volume without short names, or one whose short names hold letters.
+using ShortPathLookup = std::wstring (*)(const std::wstring& widePath);
+extern ShortPathLookup LookUpShortPath;
+std::wstring SystemShortPath(const std::wstring& widePath);
+
+// The short spelling of an existing file's path (LookUpShortPath), in the program's
+// code page; empty where there is none that this code page holds.
 std::string ShortPath(const std::string& path);
 
 // The path, given in UTF-16 as the system keeps it, in the program's code page: as it

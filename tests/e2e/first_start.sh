@@ -82,8 +82,7 @@ mkdir -p "$(host_path 'C:\PBCC200')" "$(host_path 'C:\Tools')"
 cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\PBCC200\PBCC.EXE')"
 cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\Tools\SrcEdit.exe')"
 cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path 'C:\Tools\IncEdit.exe')"
-timeout 60 "$WINE" reg add 'HKLM\Software\PowerBASIC\PB/CC\2.00' /v Filename /d 'C:\PBCC200\PBCC.EXE' /f \
-    >/dev/null || fail "could not install PB/CC 2.00"
+add_version_key 'PB/CC\2.00' 'C:\PBCC200\PBCC.EXE'
 drive shell-open <<EOF
 timeout 15000
 env DORVALIX_STAND_IN_LOG C:\e2e\shell-open.log

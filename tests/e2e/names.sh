@@ -32,8 +32,8 @@ done
 start_wine
 # Written by Wine's own reg, which takes its arguments in UTF-16 as well.
 reg_add() { timeout 60 "$WINE" reg add "$@" /f >/dev/null || fail "reg add $*"; }
-reg_add 'HKLM\Software\PowerBASIC\PB/CC\2.00' /v Filename /d "$CC200"
-reg_add 'HKLM\Software\PowerBASIC\PB/DLL\6.00' /v Filename /d "$DLL60"
+add_version_key 'PB/CC\2.00' "$CC200"
+add_version_key 'PB/DLL\6.00' "$DLL60"
 reg_add 'HKCR\.bas' /ve /d SrcEditFile
 reg_add 'HKCR\SrcEditFile\shell\open\command' /ve /d "\"$EDITOR\" \"%1\""
 

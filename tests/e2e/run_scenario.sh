@@ -8,8 +8,12 @@
 # Environment (set by CTest): E2E_TREE, the build tree holding DORVALIX.EXE,
 # dorvalix-driver.exe, stand-in-compiler.exe and generated/dorvalix_version.sh (the
 # title); E2E_TEMPLATE, the template prefix; E2E_TOOL_LINE, the credit line naming the
-# compiler; WINE_ARCH. The template is made from the project's prefix: WINEPREFIX (as
-# scripts/with-wine.sh sets it) or build/wineprefix-$WINE_ARCH.
+# compiler. WINE_ARCH and WINEPREFIX come from scripts/with-wine.sh, which runs CTest:
+# the template is made from that prefix (else build/wineprefix-$WINE_ARCH), and each
+# scenario's copy is of the same kind. In a 64-bit prefix (wow64) the 32-bit program's
+# HKEY_LOCAL_MACHINE\Software is Software\Wow6432Node: a scenario plants compiler keys
+# through install_version or add_version_key, which write them where the program
+# reads them, and reads Default apps' entries with reg's $REG_SHELL_VIEW.
 #
 # The template is a copy of the project's prefix (hard links for the Wine programs and
 # DLLs, which are only read) with its registry cleared of every trace of DORVALIX and
@@ -60,7 +64,7 @@ make_template() {
     for reg in system.reg user.reg; do
         drop_keys "$E2E_TEMPLATE.new/$reg" 'Software\\Classes\\.bas' 'Software\\Classes\\.inc' \
             'Software\\Classes\\Dorvalix' 'Software\\PowerBASIC' 'Software\\Wow6432Node\\PowerBASIC' \
-            'Software\\Dorvalix' 'Software\\RegisteredApplications'
+            'Software\\Dorvalix' 'Software\\Wow6432Node\\Dorvalix' 'Software\\RegisteredApplications'
     done
     rm -rf "$E2E_TEMPLATE"
     mv "$E2E_TEMPLATE.new" "$E2E_TEMPLATE"
@@ -94,7 +98,14 @@ set_machine_value() {
 install_version() {
     mkdir -p "$(dirname "$(host_path "$2")")"
     cp "$E2E_TREE/stand-in-compiler.exe" "$(host_path "$2")"
-    set_machine_value "Software\\PowerBASIC\\$1" Filename "$2"
+    set_machine_value "$PROGRAM_SOFTWARE\\PowerBASIC\\$1" Filename "$2"
+}
+
+# The same while Wine runs: reg add in the program's own view of the registry.
+add_version_key() {  # version key ("PB/CC\2.00"), the program's Windows path
+    # shellcheck disable=SC2086
+    timeout 60 "$WINE" reg add "HKLM\\Software\\PowerBASIC\\$1" /v Filename /d "$2" $REG_PROGRAM_VIEW /f \
+        >/dev/null || fail "could not install $1"
 }
 
 # A source file on C: with the given lines (each ended by CR LF).

@@ -2,7 +2,8 @@
 // prefix's real registry in tests, below HKEY_CLASSES_ROOT and in the user's half
 // (HKEY_CURRENT_USER\Software\Classes), and its Default apps entries below each half's
 // Software: read whole into a tree to compare, set up value by value, and saved before
-// a test and put back after it.
+// a test and put back after it. The machine's Default apps entries are read and written
+// in the view the shell reads (ShellView), the 64-bit one.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "registry_views_win32.h"
+
 // Every key below HKEY_CLASSES_ROOT that a test sets up or that the registration writes.
 const char* const TouchedKeys[] = {".bas", ".inc", "Dorvalix", "dvxtest.a", "dvxtest.b"};
 // The keys of Default apps, below a half's root; in a tree they keep these names.
@@ -20,14 +23,15 @@ const char SavedClassesKeys[] = "Software\\DorvalixTestSaved";  // below HKEY_CU
 
 // The two places the registration writes, each as a root and the path before a file
 // type's key (HKEY_CLASSES_ROOT, under Wine the machine's half alone, or the user's
-// half), and the root of its Default apps keys.
+// half), and the root and view of its Default apps keys.
 struct Half {
     HKEY root;
     const char* base;
     HKEY appsRoot;
+    REGSAM appsView;
 };
-const Half MachineHalf = {HKEY_CLASSES_ROOT, "", HKEY_LOCAL_MACHINE};
-const Half UserHalf = {HKEY_CURRENT_USER, "Software\\Classes\\", HKEY_CURRENT_USER};
+const Half MachineHalf = {HKEY_CLASSES_ROOT, "", HKEY_LOCAL_MACHINE, ShellView};
+const Half UserHalf = {HKEY_CURRENT_USER, "Software\\Classes\\", HKEY_CURRENT_USER, 0};
 // The user's own choices per extension (UserChoice), below HKEY_CURRENT_USER.
 const char UserChoicesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 
@@ -40,10 +44,10 @@ struct Value {
 using Tree = std::map<std::string, std::map<std::string, Value>>;
 
 // The key at base + path below the root and every key below it, named by path.
-inline void ReadTree(HKEY root, const std::string& base, const std::string& path, Tree& tree)
+inline void ReadTree(HKEY root, const std::string& base, const std::string& path, Tree& tree, REGSAM view = 0)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, (base + path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, (base + path).c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return;
     std::map<std::string, Value>& values = tree[path];
     std::vector<BYTE> data(256 * 1024);  // room for the tests' largest values
@@ -72,7 +76,7 @@ inline void ReadTree(HKEY root, const std::string& base, const std::string& path
     }
     RegCloseKey(key);
     for (const std::string& subkey : subkeys)
-        ReadTree(root, base, path + "\\" + subkey, tree);
+        ReadTree(root, base, path + "\\" + subkey, tree, view);
 }
 
 inline Tree TouchedTree(const Half& half = MachineHalf)
@@ -81,7 +85,7 @@ inline Tree TouchedTree(const Half& half = MachineHalf)
     for (const char* key : TouchedKeys)
         ReadTree(half.root, half.base, key, tree);
     for (const char* key : AppsKeys)
-        ReadTree(half.appsRoot, "", key, tree);
+        ReadTree(half.appsRoot, "", key, tree, half.appsView);
     return tree;
 }
 
@@ -103,7 +107,7 @@ inline void ExpectTree(const Tree& expected, const Tree& got, const std::string&
 }
 
 // One value to set up before the registration, stored as given; below
-// HKEY_CLASSES_ROOT unless another root is named.
+// HKEY_CLASSES_ROOT unless another root is named (HKEY_LOCAL_MACHINE: in ShellView).
 struct Entry {
     std::string key;
     std::string name;
@@ -116,7 +120,9 @@ inline void WriteEntry(const Entry& entry)
 {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(entry.root, entry.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+              RegCreateKeyExA(entry.root, entry.key.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS | (entry.root == HKEY_LOCAL_MACHINE ? ShellView : 0), nullptr, &key,
+                              nullptr))
         << entry.key;
     RegSetValueExA(key, entry.name.c_str(), 0, entry.type, reinterpret_cast<const BYTE*>(entry.bytes.data()),
                    static_cast<DWORD>(entry.bytes.size()));
@@ -125,25 +131,30 @@ inline void WriteEntry(const Entry& entry)
 
 // Every key a test may change: the touched keys and Default apps keys in both halves and
 // the user's choices for both extensions.
-inline std::vector<std::pair<HKEY, std::string>> ChangedKeys()
+struct ChangedKey {
+    HKEY root;
+    std::string path;
+    REGSAM view;
+};
+inline std::vector<ChangedKey> ChangedKeys()
 {
-    std::vector<std::pair<HKEY, std::string>> keys;
+    std::vector<ChangedKey> keys;
     for (const Half& half : {MachineHalf, UserHalf}) {
         for (const char* name : TouchedKeys)
-            keys.push_back({half.root, half.base + std::string(name)});
+            keys.push_back({half.root, half.base + std::string(name), 0});
         for (const char* name : AppsKeys)
-            keys.push_back({half.appsRoot, name});
+            keys.push_back({half.appsRoot, name, half.appsView});
     }
     for (const char* extension : {".bas", ".inc"})
-        keys.push_back({HKEY_CURRENT_USER, UserChoicesKey + std::string(extension)});
+        keys.push_back({HKEY_CURRENT_USER, UserChoicesKey + std::string(extension), 0});
     return keys;
 }
 
 // Removes the changed keys and writes the given entries alone.
 inline void PrepareClassesRoot(const std::vector<Entry>& entries)
 {
-    for (const auto& key : ChangedKeys())
-        RegDeleteTreeA(key.first, key.second.c_str());
+    for (const ChangedKey& key : ChangedKeys())
+        DeleteTreeInView(key.root, key.path, key.view);
     for (const Entry& entry : entries)
         WriteEntry(entry);
 }
@@ -155,19 +166,20 @@ public:
     void Save()
     {
         RegDeleteTreeA(HKEY_CURRENT_USER, SavedClassesKeys);
-        for (const auto& changed : ChangedKeys()) {
+        for (const ChangedKey& changed : ChangedKeys()) {
             HKEY key = nullptr;
-            bool exists = RegOpenKeyExA(changed.first, changed.second.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+            bool exists =
+                RegOpenKeyExA(changed.root, changed.path.c_str(), 0, KEY_READ | changed.view, &key) == ERROR_SUCCESS;
             saved_.push_back(exists);
             if (!exists)
                 continue;
             HKEY copy = nullptr;
             RegCreateKeyExA(HKEY_CURRENT_USER, SavedCopy(saved_.size() - 1).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &copy, nullptr);
-            ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeA(key, nullptr, copy)) << changed.second;
+            ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeA(key, nullptr, copy)) << changed.path;
             RegCloseKey(copy);
             RegCloseKey(key);
-            ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(changed.first, changed.second.c_str())) << changed.second;
+            ASSERT_EQ(ERROR_SUCCESS, DeleteTreeInView(changed.root, changed.path, changed.view)) << changed.path;
         }
         ASSERT_TRUE(TouchedTree().empty());
         ASSERT_TRUE(TouchedTree(UserHalf).empty());
@@ -175,17 +187,17 @@ public:
 
     void Restore()
     {
-        std::vector<std::pair<HKEY, std::string>> keys = ChangedKeys();
+        std::vector<ChangedKey> keys = ChangedKeys();
         for (size_t i = 0; i < saved_.size(); ++i) {
-            RegDeleteTreeA(keys[i].first, keys[i].second.c_str());
+            DeleteTreeInView(keys[i].root, keys[i].path, keys[i].view);
             if (!saved_[i])
                 continue;
             HKEY copy = nullptr;
             HKEY key = nullptr;
             RegOpenKeyExA(HKEY_CURRENT_USER, SavedCopy(i).c_str(), 0, KEY_READ, &copy);
-            RegCreateKeyExA(keys[i].first, keys[i].second.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr);
-            EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(copy, nullptr, key)) << keys[i].second;
+            RegCreateKeyExA(keys[i].root, keys[i].path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | keys[i].view, nullptr,
+                            &key, nullptr);
+            EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(copy, nullptr, key)) << keys[i].path;
             RegCloseKey(key);
             RegCloseKey(copy);
         }

@@ -1,5 +1,6 @@
 // tests/win32/compiler_keys_win32.h: the compilers' own keys below HKEY_LOCAL_MACHINE,
-// written by tests as an installation would write them. A fixture saves the seven
+// written by tests as an installation would write them, in the view where a 32-bit
+// installer writes them (CompilerKeysView). A fixture saves the seven
 // Filename values before each test and puts them back after it (deleting the whole
 // tree when there was none), so a test may install and remove versions freely.
 #pragma once
@@ -9,6 +10,8 @@
 
 #include <string>
 #include <vector>
+
+#include "registry_views_win32.h"
 
 // The key paths, written out here rather than taken from the program's table.
 const char* const CompilerKeyPaths[7] = {
@@ -23,10 +26,31 @@ const char* const CompilerKeysRoot = "SOFTWARE\\PowerBASIC";
 inline void SetFilename(const char* keyPath, DWORD type, const std::string& bytes)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS | CompilerKeysView, nullptr, &key, nullptr));
     RegSetValueExA(key, "Filename", 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                    static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+// The Filename value of a key path, as stored; the status of the read.
+inline LONG GetFilename(const char* keyPath, DWORD* type, void* data, DWORD* size)
+{
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE | CompilerKeysView, &key);
+    if (status != ERROR_SUCCESS)
+        return status;
+    status = RegGetValueA(key, nullptr, "Filename", RRF_RT_ANY | RRF_NOEXPAND, type, data, size);
+    RegCloseKey(key);
+    return status;
+}
+
+inline void RemoveFilename(const char* keyPath)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_SET_VALUE | CompilerKeysView, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, "Filename");
     RegCloseKey(key);
 }
 
@@ -45,16 +69,15 @@ protected:
     void SetUp() override
     {
         HKEY root = nullptr;
-        rootExisted = RegOpenKeyExA(HKEY_LOCAL_MACHINE, CompilerKeysRoot, 0, KEY_READ, &root) == ERROR_SUCCESS;
+        rootExisted = RegOpenKeyExA(HKEY_LOCAL_MACHINE, CompilerKeysRoot, 0, KEY_READ | CompilerKeysView, &root) ==
+                      ERROR_SUCCESS;
         RegCloseKey(root);
         for (int row = 0; row < 7; ++row) {
             DWORD size = 0;
-            saved[row].status = RegGetValueA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[row], "Filename",
-                                             RRF_RT_ANY | RRF_NOEXPAND, &saved[row].type, nullptr, &size);
+            saved[row].status = GetFilename(CompilerKeyPaths[row], &saved[row].type, nullptr, &size);
             saved[row].bytes.resize(size);
             if (saved[row].status == ERROR_SUCCESS)
-                RegGetValueA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[row], "Filename", RRF_RT_ANY | RRF_NOEXPAND,
-                             nullptr, saved[row].bytes.data(), &size);
+                GetFilename(CompilerKeyPaths[row], nullptr, saved[row].bytes.data(), &size);
         }
         RemoveAllVersions();
     }
@@ -63,7 +86,7 @@ protected:
     {
         RemoveAllVersions();
         if (!rootExisted) {
-            RegDeleteTreeA(HKEY_LOCAL_MACHINE, CompilerKeysRoot);
+            DeleteTreeInView(HKEY_LOCAL_MACHINE, CompilerKeysRoot, CompilerKeysView);
             return;
         }
         for (int row = 0; row < 7; ++row)
@@ -75,6 +98,6 @@ protected:
     static void RemoveAllVersions()
     {
         for (const char* keyPath : CompilerKeyPaths)
-            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, keyPath, "Filename");
+            RemoveFilename(keyPath);
     }
 };

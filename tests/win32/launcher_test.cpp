@@ -1,12 +1,15 @@
 // StartProcess seen by a real started stand-in: the command line arrives whole, with
 // the program's environment and current folder; nothing starts for an empty or
-// not-found compiler path; no handle of the started process is kept.
+// not-found compiler path; no handle of the started process is kept. And the spelling
+// of a source path that the system's code page cannot hold, for each short name a
+// volume may give it. The test runs in UTF-8, as the program does.
 #include <gtest/gtest.h>
 
 #include "compilers/launch_command.h"
 #include "compilers/launcher_win32.h"
 #include "compilers/version_table.h"
 #include "stand_in_win32.h"
+#include "text/path_spelling_win32.h"
 
 namespace {
 
@@ -120,6 +123,47 @@ TEST_F(Launcher, KeepsNoHandleOfTheStartedProcess) {
     EXPECT_EQ(before, after);
     WaitForStandInRecords(log, 2);
     EndProcess(processId);
+}
+
+// The short name comes from the lookup seam: under Wine every file has one in ASCII.
+// A volume that makes no short names gives the long name back as it is.
+const wchar_t LongNameBack[] = L"(the long name)";
+std::wstring ShortNameOfRow;
+std::wstring GiveShortNameOfRow(const std::wstring& path)
+{
+    return ShortNameOfRow == LongNameBack ? path : ShortNameOfRow;
+}
+
+TEST(PathSpelling, ShortNamesAsAVolumeGivesThem) {
+    const std::string source = "C:\\Projekty\\Gdańsk\\łódka.bas";
+    ASSERT_FALSE(CodePageHolds(SystemCodePage(), source)) << "the system's code page holds " << source;
+    const std::wstring unspelled = L"C:\\Projekty\\\xD800.bas";  // a lone surrogate: no code page holds it
+    struct Row {
+        const char* what;
+        std::wstring shortName;
+        std::string forCompilers;  // empty: nothing is handed to a compiler
+        bool spelled;
+        std::string spelling;
+    };
+    const Row rows[] = {
+        {"a volume without short names", LongNameBack, "", false, ""},
+        {"no short name given (a missing file)", L"", "", false, ""},
+        {"a short name in ASCII", L"C:\\PROJEK~1\\GDASK~1\\ODKA~1.BAS", "C:\\PROJEK~1\\GDASK~1\\ODKA~1.BAS", true,
+         "C:\\PROJEK~1\\GDASK~1\\ODKA~1.BAS"},
+        {"a short name the system's code page cannot hold", L"C:\\PROJEK~1\\GDAŃSK~1\\ŁÓDKA~1.BAS", "", true,
+         "C:\\PROJEK~1\\GDAŃSK~1\\ŁÓDKA~1.BAS"},
+    };
+    for (const Row& row : rows) {
+        ShortNameOfRow = row.shortName;
+        LookUpShortPath = GiveShortNameOfRow;
+        std::string forCompilers = PathForCompilers(source);
+        std::string spelling = "untouched";
+        bool spelled = SpellPath(unspelled, &spelling);
+        LookUpShortPath = SystemShortPath;
+        EXPECT_EQ(row.forCompilers, forCompilers) << row.what;
+        EXPECT_EQ(row.spelled, spelled) << row.what;
+        EXPECT_EQ(row.spelled ? row.spelling : "untouched", spelling) << row.what;
+    }
 }
 
 }  // namespace

@@ -287,12 +287,13 @@ TEST_F(Program, CompilersToolTellsEachVersionsState) {
     std::string dll20 = InstallStandIn(folder + "PBDLL20\\PBDLL.EXE");
     std::string cc200 = InstallStandIn(folder + "Program Files\\PB CC 2.00\\PBCC.EXE");
     std::string gone = folder + "gone\\PBCC.EXE";
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[0]);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[0], CompilerKeysView, 0);
     InstallVersion(1, dll20);
     SetFilename(CompilerKeyPaths[2], REG_SZ, "\0"s);
     SetFilename(CompilerKeyPaths[3], REG_EXPAND_SZ, "%SystemDrive%\\PBDLL.EXE\0"s);
     HKEY key = nullptr;  // PB/CC 1.0: the key, without a Filename value
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[4], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, CompilerKeyPaths[4], 0, nullptr, 0, KEY_ALL_ACCESS | CompilerKeysView, nullptr,
+                    &key, nullptr);
     RegCloseKey(key);
     InstallVersion(5, gone);
     InstallVersion(6, cc200);

@@ -47,6 +47,20 @@ std::string OwnPath()
     return path;
 }
 
+// The machine's Default apps entries go into the view the shell reads: on 64-bit
+// Windows the shell is a 64-bit program, and a 32-bit program's write without the flag
+// lands below Wow6432Node, where the shell never looks. The file types' keys are shared
+// by both views. Checked at each write: where the writes land alike, in a 32-bit prefix
+// or from the x86-64 build, the stored keys cannot show the difference.
+bool ViewCheckingWriter(HKEY root, const std::string& keyPath, const std::string& valueName,
+                        const std::string& text, DWORD type, RegistryView view)
+{
+    const std::string classes = UserHalf.base;
+    bool machineSoftware = root == HKEY_LOCAL_MACHINE && keyPath.compare(0, classes.size(), classes) != 0;
+    EXPECT_TRUE(!machineSoftware || view == ShellView) << "HKEY_LOCAL_MACHINE\\" << keyPath << " in view " << view;
+    return WriteRegistryValue(root, keyPath, valueName, text, type, view);
+}
+
 // Writers that refuse every key path (below the half) beginning with a prefix, in any
 // letter case, as the system does for a user who may not write there: one prefix per
 // half. Null: none refused.
@@ -67,7 +81,7 @@ bool RefusingWriter(HKEY root, const std::string& keyPath, const std::string& va
     std::string path = keyPath.compare(0, classes.size(), classes) == 0 ? keyPath.substr(classes.size()) : keyPath;
     if (IsRefused(root == UserHalf.root ? UserRefused : MachineRefused, path))
         return false;
-    return WriteRegistryValue(root, keyPath, valueName, text, type, view);
+    return ViewCheckingWriter(root, keyPath, valueName, text, type, view);
 }
 
 // HKEY_CLASSES_ROOT as Windows shows it: a value in the user's half hides the machine's.
@@ -191,6 +205,7 @@ protected:
         shellNotifier_ = NotifyShell;
         NotifyShell = CountingNotifier;
         ReadShownValue = MergedReader;
+        WriteRegistrationValue = ViewCheckingWriter;
     }
 
     void TearDown() override

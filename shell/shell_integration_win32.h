@@ -32,7 +32,9 @@ void RegisterShellIntegration();
 // it already; where the machine's half refuses (only an administrator may change it),
 // with the same key path below UserClassesKey, the user's own half; and the user's
 // half is also brought up to date wherever it holds the value already, since there it
-// hides the machine's. Returns the number of values written.
+// hides the machine's. In each half where the extension is pointed at "Dorvalix",
+// what it named there before (a type, or none) is kept below that half's
+// Software\Dorvalix\Replaced, for /unregister. Returns the number of values written.
 int RegisterExtension(const std::string& extension);
 
 // HKEY_CURRENT_USER\Software\Classes: what the user's view of HKEY_CLASSES_ROOT shows

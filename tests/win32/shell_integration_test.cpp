@@ -108,6 +108,8 @@ const std::vector<Write> CapabilityWrites = {
     {FileAssociationsKey, ".inc", REG_SZ, "Dorvalix"},
 };
 const Write RegisteredWrite = {RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey};
+// What a half's extension named before the registration took it over there.
+const char ReplacedKey[] = "Software\\Dorvalix\\Replaced";
 
 // A previous handler's verb: its name and command as stored.
 struct Verb {
@@ -135,8 +137,23 @@ bool Storable(const Write& write)
 // in the user's half unless that refuses too; the OpenWithProgids entries and the
 // extensions only when the open command was stored, the RegisteredApplications value
 // only when the Capabilities were.
+// Where the registration points an extension at Dorvalix in a half, it keeps in the
+// same half what the extension named there before: its text up to the first NUL where
+// it was a REG_SZ, else the empty text; nothing where it named Dorvalix in any case.
+void ExpectReplaced(Tree& tree, const Tree& before, const std::string& extension, const char* refused)
+{
+    std::string previous;
+    auto key = before.find(extension);
+    auto value = key == before.end() ? std::map<std::string, Value>::const_iterator() : key->second.find("");
+    if (key != before.end() && value != key->second.end() && value->second.type == REG_SZ)
+        previous = value->second.bytes.substr(0, value->second.bytes.find('\0'));
+    if (_stricmp(previous.c_str(), "Dorvalix") != 0 && !IsRefused(refused, ReplacedKey))
+        ExpectWrite(tree, {ReplacedKey, extension, REG_SZ, previous});
+}
+
 Halves ExpectRegistration(Halves halves, const std::string& programPath, const std::vector<Verb>& verbs)
 {
+    const Halves before = halves;
     std::vector<Write> writes = {
         {OpenKey, "", REG_SZ, "\"" + programPath + "\" \"%1\""},
         {ChooserKey, "", REG_SZ, Chooser},
@@ -153,10 +170,16 @@ Halves ExpectRegistration(Halves halves, const std::string& programPath, const s
     if (std::all_of(CapabilityWrites.begin(), CapabilityWrites.end(), Storable))
         writes.push_back(RegisteredWrite);
     for (const Write& write : writes) {
-        if (!IsRefused(MachineRefused, write.key))
+        bool extension = write.key[0] == '.' && write.name.empty();
+        if (!IsRefused(MachineRefused, write.key)) {
             ExpectWrite(halves.machine, write);
-        else if (!IsRefused(UserRefused, write.key))
+            if (extension)
+                ExpectReplaced(halves.machine, before.machine, write.key, MachineRefused);
+        } else if (!IsRefused(UserRefused, write.key)) {
             ExpectWrite(halves.user, write);
+            if (extension)
+                ExpectReplaced(halves.user, before.user, write.key, UserRefused);
+        }
     }
     return halves;
 }
@@ -488,10 +511,10 @@ TEST_F(ClassesRoot, UsersHalfIsBroughtUpToDateWhereItHidesTheMachines) {
          {user(OpenKey, "", REG_SZ, oldOpen), user(".bas", "", REG_SZ, "Dorvalix")},
          {},
          {{OpenKey, "", REG_SZ, newOpen}}},
-        {"the user's own type for .bas",
+        {"the user's own type for .bas, kept there",
          {user(".bas", "", REG_SZ, "dvxtest.a"), {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit}},
          {{"SRCEDIT", srcedit}},
-         {{".bas", "", REG_SZ, "Dorvalix"}}},
+         {{".bas", "", REG_SZ, "Dorvalix"}, {ReplacedKey, ".bas", REG_SZ, "dvxtest.a"}}},
         {"Default apps for this user: an older description, the rest as it is",
          {user(CapabilitiesKey, "ApplicationDescription", REG_SZ, "BASIC sources"),
           user(RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey)},

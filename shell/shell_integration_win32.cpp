@@ -100,6 +100,8 @@ const char RegisteredApplicationsKey[] = "RegisteredApplications";
 // named in that half before (REG_SZ), or the empty text where it named none. /unregister
 // gives each extension that still names Dorvalix its value back.
 const char ReplacedTypesKey[] = "Dorvalix\\Replaced";
+// Everything DORVALIX keeps below a half's Software.
+const char ProgramKey[] = "Dorvalix";
 const char RegisteredName[] = "DORVALIX";
 const char CapabilitiesPath[] = "Software\\Dorvalix\\Capabilities";
 const char ApplicationDescription[] =
@@ -239,7 +241,86 @@ int RegisterDefaultApps()
     return writes;
 }
 
+// The type the registration replaced in the half's extension; empty where it named
+// none or where nothing was kept (an older DORVALIX kept nothing).
+std::string RememberedType(const Half& half, const std::string& extension)
+{
+    std::string type;
+    DWORD storedType = REG_NONE;
+    bool kept = ReadTypedRegistryValue(half.software.root, PathIn(half.software, ReplacedTypesKey), extension, type,
+                                       storedType, half.software.view);
+    return kept && storedType == REG_SZ ? type : std::string();
+}
+
+// A type the half's extension may name: its key is in that half or in the machine's,
+// which every user sees.
+bool TypeKeyExists(const Half& half, const std::string& type)
+{
+    for (const RegistryHalf* classes : {&half.classes, &ClassesHalves.machine})
+        if (ProbeRegistryValue(classes->root, PathIn(*classes, type), DefaultValue, classes->view).keyStatus ==
+            ERROR_SUCCESS)
+            return true;
+    return false;
+}
+
+// An extension of the half that still names Dorvalix gets back the type it named
+// before, where that type is still there; else it names none (its default value goes).
+// One that names another type, taken since by the user or a program, stays as it is.
+// Then the Dorvalix entry of its OpenWithProgids goes, and each of the two keys that
+// holds nothing afterwards. Returns the number of changes.
+int GiveExtensionBack(const Half& half, const std::string& extension)
+{
+    const RegistryHalf& classes = half.classes;
+    std::string extensionKey = PathIn(classes, extension);
+    std::string progidsKey = PathIn(classes, OpenWithProgidsKey(extension));
+    int changes = 0;
+    std::string current;
+    if (ReadExtensionType(classes, extension, current) && IsOwnFileType(current)) {
+        std::string previous = RememberedType(half, extension);
+        if (!previous.empty() && TypeKeyExists(half, previous))
+            changes += WriteRegistrationValue(classes.root, extensionKey, DefaultValue, previous, REG_SZ,
+                                              classes.view);
+        else
+            changes += DeleteRegistryValue(classes.root, extensionKey, DefaultValue, classes.view);
+    }
+    if (DeleteRegistryValue(classes.root, progidsKey, FileTypeName, classes.view)) {
+        ++changes;
+        DeleteEmptyRegistryKey(classes.root, progidsKey, classes.view);
+    }
+    if (changes > 0)  // an empty key that DORVALIX left as it was is another program's
+        DeleteEmptyRegistryKey(classes.root, extensionKey, classes.view);
+    return changes;
+}
+
+// Everything of the registration in one half: the extensions given back, the Dorvalix
+// type with its verbs, DORVALIX's key below Software (Default apps' Capabilities and
+// the replaced types) and the RegisteredApplications value, with its key where that
+// holds nothing else. Returns the number of changes.
+int UnregisterHalf(const Half& half)
+{
+    int changes = 0;
+    for (const char* extension : SourceExtensions)
+        changes += GiveExtensionBack(half, extension);
+    changes += DeleteRegistryTree(half.classes.root, PathIn(half.classes, FileTypeName), half.classes.view);
+    changes += DeleteRegistryTree(half.software.root, PathIn(half.software, ProgramKey), half.software.view);
+    std::string registered = PathIn(half.software, RegisteredApplicationsKey);
+    if (DeleteRegistryValue(half.software.root, registered, RegisteredName, half.software.view)) {
+        ++changes;
+        DeleteEmptyRegistryKey(half.software.root, registered, half.software.view);
+    }
+    return changes;
+}
+
 }  // namespace
+
+void UnregisterShellIntegration()
+{
+    int changes = 0;
+    for (const Half& half : BothHalves)
+        changes += UnregisterHalf(half);
+    if (changes > 0)
+        NotifyShell(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
 
 int RegisterExtension(const std::string& extension)
 {

@@ -536,6 +536,83 @@ TEST_F(ClassesRoot, UsersHalfIsBroughtUpToDateWhereItHidesTheMachines) {
     }
 }
 
+// /unregister after a registration, or after what an older DORVALIX left: which type
+// each extension gets back in each half, and that everything else of DORVALIX goes
+// while every other program's entries stay. The expected registry is written whole
+// (with the bystanders) and read back, then compared with what /unregister left.
+TEST_F(ClassesRoot, UnregisterGivesEachHalfItsTypesBack) {
+    const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
+    auto user = [](const std::string& key, const char* name, const std::string& bytes) {
+        return Entry{UserHalf.base + key, name, REG_SZ, bytes, HKEY_CURRENT_USER};
+    };
+    const Entry basA = {".bas", "", REG_SZ, "dvxtest.a"};
+    const Entry basB = {".bas", "", REG_SZ, "dvxtest.b"};
+    const Entry incB = {".inc", "", REG_SZ, "dvxtest.b"};
+    const Entry openA = {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit};
+    // What an older DORVALIX left, which kept nothing of what it replaced.
+    const std::vector<Entry> older = {
+        {".bas", "", REG_SZ, "Dorvalix"},
+        {".bas\\OpenWithProgids", "Dorvalix", REG_NONE, ""},
+        {OpenKey, "", REG_SZ, "\"C:\\Old\\DORVALIX.EXE\" \"%1\""},
+        {"Dorvalix\\shell\\Open with SRCEDIT\\command", "", REG_SZ, srcedit},
+        user(".inc", "", "Dorvalix"),
+        user(".inc\\OpenWithProgids", "Dorvalix", ""),
+        user(".inc\\OpenWithProgids", "dvxtest.a", ""),
+        {CapabilitiesKey, "ApplicationName", REG_SZ, "DORVALIX", HKEY_LOCAL_MACHINE},
+        {RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey, HKEY_LOCAL_MACHINE},
+    };
+    struct Row {
+        const char* what;
+        std::vector<Entry> before;  // before the registration
+        const char* machineRefused;  // for the registration: which half it writes
+        std::vector<Entry> between;  // after the first start, before /unregister
+        int starts;                  // registrations: the second after those entries
+        std::vector<Entry> after;    // beside the bystanders, after /unregister
+    };
+    const Row rows[] = {
+        {"types of the machine's half", {basA, openA, incB}, nullptr, {}, 1, {basA, openA, incB}},
+        {"no types: the keys it made go", {}, nullptr, {}, 1, {}},
+        {"a standard user: the user's half, whose keys all go", {basA, openA}, "", {}, 1, {basA, openA}},
+        {"the user's own type and the machine's", {basA, openA, user(".inc", "", "dvxtest.a")}, nullptr, {}, 1,
+         {basA, openA, user(".inc", "", "dvxtest.a")}},
+        {"taken back by another program: left as it is", {basA, openA}, nullptr, {basB}, 1, {basB, openA}},
+        {"taken back in the user's half", {basA, openA}, "", {user(".bas", "", "dvxtest.b")}, 1,
+         {basA, openA, user(".bas", "", "dvxtest.b")}},
+        {"taken back, then over again: the later type comes back", {basA, openA}, nullptr, {basB}, 2,
+         {basB, openA}},
+        {"the previous type's key is gone: no type", {{".bas", "", REG_SZ, "dvxtest.gone"}}, nullptr, {}, 1, {}},
+        {"an older DORVALIX: no type, other programs' entries stay", older, nullptr, {}, 0,
+         {user(".inc\\OpenWithProgids", "dvxtest.a", "")}},
+    };
+    WriteRegistrationValue = RefusingWriter;
+    for (const Row& row : rows) {
+        std::vector<Entry> after = Bystanders;
+        after.insert(after.end(), row.after.begin(), row.after.end());
+        PrepareClassesRoot(after);
+        Halves expected = Read();
+
+        Prepare(row.before);
+        MachineRefused = row.machineRefused;
+        if (row.starts > 0)
+            RegisterShellIntegration();
+        for (const Entry& entry : row.between)
+            WriteEntry(entry);
+        if (row.starts > 1)
+            RegisterShellIntegration();
+        MachineRefused = nullptr;
+
+        Notifications = 0;
+        UnregisterShellIntegration();
+        EXPECT_EQ(1, Notifications) << row.what;
+        ExpectHalves(expected, Read(), row.what);
+
+        Notifications = 0;
+        UnregisterShellIntegration();  // nothing left to remove: the shell is not told
+        EXPECT_EQ(0, Notifications) << row.what << ", again";
+        ExpectHalves(expected, Read(), std::string(row.what) + ", again");
+    }
+}
+
 // DORVALIX.EXE run once with no argument, from a copy in a folder whose name holds
 // spaces, registers itself with the copy's path.
 TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {

@@ -656,6 +656,26 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     RemoveDirectoryA(folder.substr(0, folder.rfind('\\')).c_str());
 }
 
+// By hand, as an installer runs it: DORVALIX.EXE /register registers and ends, with no
+// window and exit code 0; -UNREGISTER then leaves both halves as they were before.
+TEST_F(ClassesRoot, ProgramRegistersAndUnregistersByHand) {
+    const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
+    Halves before = Prepare({{".bas", "", REG_SZ, "dvxtest.a"},
+                             {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit},
+                             {UserHalf.base + std::string(".inc"), "", REG_SZ, "dvxtest.b", HKEY_CURRENT_USER}});
+    const std::string exe = "\"" + ProgramFolder() + DORVALIX_EXE + "\"";
+
+    EXPECT_EQ(0, RunAndWait(exe + " /register", 20000)) << "-2000: it did not end within 20 s";
+    Halves registered = Read();
+    Halves expected = ExpectRegistration(before, ProgramFolder() + DORVALIX_EXE, {{"SRCEDIT", srcedit}});
+    ExpectWrite(expected.user, {".inc", "", REG_SZ, "Dorvalix"});  // the user's own type, taken over there too
+    ExpectWrite(expected.user, {ReplacedKey, ".inc", REG_SZ, "dvxtest.b"});
+    ExpectHalves(expected, registered, "/register");
+
+    EXPECT_EQ(0, RunAndWait(exe + " -UNREGISTER", 20000)) << "-2000: it did not end within 20 s";
+    ExpectHalves(before, Read(), "/register, then -UNREGISTER");
+}
+
 // The path comes back whole however small the first buffer: a cut path would register
 // a command that starts nothing.
 TEST(ProgramPath, GrowsUntilThePathFits) {

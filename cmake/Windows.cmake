@@ -10,6 +10,7 @@ add_library(dorvalix_win32 STATIC
     compilers/launcher_win32.cpp
     registry/registry_win32.cpp
     text/path_spelling_win32.cpp
+    text/system_library_win32.cpp
     shell/shell_integration_win32.cpp
     ui/dialog_layer_win32.cpp
     ui/run_state_win32.cpp

@@ -1,5 +1,5 @@
-// app/main_flow_win32.cpp: the story of one run. Register the file types, take the
-// source path, classify the source, build the notice and the command line, count down,
+// app/main_flow_win32.cpp: the story of one run. Register the file types (unless the
+// program runs from a temporary copy), take the source path, classify the source, build the notice and the command line, count down,
 // then do what DecideNextStep says: start the decided compiler, open the selection
 // screen or nothing; and end.
 #include "app/main_flow_win32.h"
@@ -14,6 +14,7 @@
 #include "compilers/launch_command.h"
 #include "compilers/launcher_win32.h"
 #include "shell/shell_integration_win32.h"
+#include "shell/temporary_folder_win32.h"
 #include "text/path_spelling_win32.h"
 #include "ui/dialog_layer_win32.h"
 #include "ui/run_state_win32.h"
@@ -44,12 +45,16 @@ bool TakeWholeSourcePath(const wchar_t* wideCommandLine)
 int RunDorvalix(const char* commandLine, const wchar_t* wideCommandLine)
 {
     InitRunState();
-    RegisterShellIntegration();  // at every start, before the command line is looked at
+    // At every start, before the command line is looked at; never from a copy that
+    // the system deletes again (a program double-clicked inside a zip).
+    bool temporaryCopy = RunsFromTemporaryFolder();
+    if (!temporaryCopy)
+        RegisterShellIntegration();
 
     SourcePath = TakeSourcePath(commandLine);
     bool spelled = !wideCommandLine || TakeWholeSourcePath(wideCommandLine);
     if (SourcePath.empty()) {
-        ShowUsage();
+        ShowUsage(temporaryCopy);
         return 0;
     }
 

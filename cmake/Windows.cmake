@@ -12,6 +12,7 @@ add_library(dorvalix_win32 STATIC
     text/path_spelling_win32.cpp
     text/system_library_win32.cpp
     shell/shell_integration_win32.cpp
+    shell/temporary_folder_win32.cpp
     ui/dialog_layer_win32.cpp
     ui/run_state_win32.cpp
     ui/selection_screen_win32.cpp

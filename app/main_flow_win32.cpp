@@ -74,6 +74,8 @@ int RunDorvalix(const char* commandLine, const wchar_t* wideCommandLine)
     NextStep next = DecideNextStep(verdict.kind, compilerFound, end);
     if (next == NextStep::OpenSelectionScreen)
         RunSelectionScreen();
+    if (next == NextStep::StartCompiler)
+        LetStartedProgramComeToFront();  // while the notice still holds the foreground
     CloseDialog(CurrentDialog, 0);  // the notice, unless it is gone already
     if (next == NextStep::StartCompiler)
         StartProcess(LaunchCommand);  // never waits

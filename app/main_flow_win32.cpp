@@ -1,7 +1,7 @@
 // app/main_flow_win32.cpp: the story of one run. Register the file types (unless the
-// program runs from a temporary copy), take the source path, classify the source, build the notice and the command line, count down,
-// then do what DecideNextStep says: start the decided compiler, open the selection
-// screen or nothing; and end.
+// program runs from a temporary copy), take the source path, classify the source,
+// build the notice and the command line, count down, then do what DecideNextStep
+// says: start the decided compiler, open the selection screen or nothing; and end.
 #include "app/main_flow_win32.h"
 
 #include "app/command_tail.h"

@@ -30,18 +30,28 @@ USAGE='No parameter is used. Please use:\r\rDORVALIX sourcecode.bas\r\ror double
 TEMPORARY_NOTE='DORVALIX is running from a temporary copy (for instance inside a zip file), which Windows deletes again, so it has registered nothing.\rExtract or copy DORVALIX.EXE to a folder of its own first, then run it from there.'
 
 # Started as Explorer starts it from inside the zip: from a copy below the user's
-# temporary folder, here spelled in capitals. It registers nothing, and its usage box
-# says why and what to do.
+# temporary folder, here spelled in capitals; and on a source, from a copy below a
+# temporary folder whose name the system gives in its short (8.3) spelling, as
+# Windows does for a long user name. It registers nothing; its usage box says why
+# and what to do, and the source gets its notice as ever.
 temp=$(timeout 60 "$WINE" cmd /c echo %TEMP% | tr -d '\r')
 zip_copy="$temp\\Temp1_dorvalix-1.0b.zip"
 mkdir -p "$(host_path "$zip_copy")"
 cp "$E2E_TREE/DORVALIX.EXE" "$(host_path "$zip_copy")/"
+long_temp="$temp\\Long Temporary Folder"
+mkdir -p "$(host_path "$long_temp")"
+cp "$E2E_TREE/DORVALIX.EXE" "$(host_path "$long_temp")/"
 drive temporary-copy <<EOF
 timeout 15000
 start "$(printf '%s' "$zip_copy" | tr a-z A-Z)\\DORVALIX.EXE"
 wait-window Dorvalix
 expect-text Dorvalix box "$USAGE\\r\\r$TEMPORARY_NOTE"
 press Dorvalix 1
+wait-exit 0
+env TMP $(timeout 60 "$WINE" winepath -s "$long_temp" | tr -d '\r')
+start "$long_temp\\DORVALIX.EXE" C:\src\a.bas
+wait-window $NOTICE
+press $NOTICE 201
 wait-exit 0
 EOF
 for key in .bas .inc 'Dorvalix\shell\open\command'; do

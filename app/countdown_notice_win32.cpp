@@ -4,6 +4,7 @@
 #include "app/countdown_notice_win32.h"
 
 #include "app/countdown_pacing.h"
+#include "compilers/launcher_win32.h"
 #include "dorvalix_version.h"
 #include "ui/dialog_layer_win32.h"
 #include "ui/run_state_win32.h"
@@ -31,6 +32,16 @@ void BuildNotice(const std::string& text)
     FocusControl(d, NoticeGoNowId);
 }
 
+// The notice closed by its close command counts on to its end and may start the
+// compiler then, with no window of DORVALIX left to hold the foreground: the right to
+// take it is passed on now, while the notice still holds it.
+LRESULT OnNoticeMessage(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
+        LetStartedProgramComeToFront();
+    return 0;  // the dialog layer closes the notice as it closes every dialog
+}
+
 NoticeEnd HowNoticeEnded(HWND notice)
 {
     if (SelectionTakenOver == 1)
@@ -48,7 +59,7 @@ NoticeEnd ShowCountdownNotice(const std::string& text)
     OwnChoiceTaken = false;
     BuildNotice(text);
     HWND notice = CurrentDialog;
-    ShowModeless(notice, nullptr, nullptr);
+    ShowModeless(notice, OnNoticeMessage, nullptr);
 
     CountdownPacing pacing;
     StartPacing(pacing, GetTickCount());

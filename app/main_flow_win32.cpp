@@ -1,8 +1,9 @@
 // app/main_flow_win32.cpp: the story of one run. Take the command tail: /unregister
-// takes the registration out and ends; every other start registers the file types,
-// which is all /register does. Then classify the source, build the notice and the
-// command line, count down, then do what DecideNextStep says: start the decided
-// compiler, open the selection screen or nothing; and end.
+// takes the registration out and ends; every other start registers the file types
+// (unless the program runs from a temporary copy), which is all /register does. Then
+// classify the source, build the notice and the command line, count down, then do
+// what DecideNextStep says: start the decided compiler, open the selection screen or
+// nothing; and end.
 #include "app/main_flow_win32.h"
 
 #include "app/command_tail.h"
@@ -15,6 +16,7 @@
 #include "compilers/launch_command.h"
 #include "compilers/launcher_win32.h"
 #include "shell/shell_integration_win32.h"
+#include "shell/temporary_folder_win32.h"
 #include "text/path_spelling_win32.h"
 #include "ui/dialog_layer_win32.h"
 #include "ui/run_state_win32.h"
@@ -51,13 +53,17 @@ int RunDorvalix(const char* commandLine, const wchar_t* wideCommandLine)
         UnregisterShellIntegration();  // from any copy, wherever it is: nothing is registered
         return 0;
     }
-    RegisterShellIntegration();  // at every start, before the source is looked at
+    // At every start, before the source is looked at; never from a copy that the
+    // system deletes again (a program double-clicked inside a zip).
+    bool temporaryCopy = RunsFromTemporaryFolder();
+    if (!temporaryCopy)
+        RegisterShellIntegration();
     if (word == CommandWord::Register)
         return 0;  // the start's registration and nothing else: no window, no wait
 
     bool spelled = !wideCommandLine || TakeWholeSourcePath(wideCommandLine);
     if (SourcePath.empty()) {
-        ShowUsage();
+        ShowUsage(temporaryCopy);
         return 0;
     }
 
@@ -77,6 +83,8 @@ int RunDorvalix(const char* commandLine, const wchar_t* wideCommandLine)
     NextStep next = DecideNextStep(verdict.kind, compilerFound, end);
     if (next == NextStep::OpenSelectionScreen)
         RunSelectionScreen();
+    if (next == NextStep::StartCompiler)
+        LetStartedProgramComeToFront();  // while the notice still holds the foreground
     CloseDialog(CurrentDialog, 0);  // the notice, unless it is gone already
     if (next == NextStep::StartCompiler)
         StartProcess(LaunchCommand);  // never waits

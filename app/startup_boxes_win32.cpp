@@ -21,6 +21,12 @@ const char UsageText[] =
 const char OpenFailureText[] =
     "The file passed as parameter could not be opened!\r"
     "Execution terminated.";
+// The registration is not made from such a copy, so this paragraph stands where the
+// one on the file types would: that one tells what this start's registration left.
+const char TemporaryCopyNote[] =
+    "DORVALIX is running from a temporary copy (for instance inside a zip file), which "
+    "Windows deletes again, so it has registered nothing.\r"
+    "Extract or copy DORVALIX.EXE to a folder of its own first, then run it from there.";
 const char ChooseDorvalixLine[] =
     "To open them with DORVALIX: right-click such a file, Open with, Choose another app, DORVALIX, "
     "Always; or Settings, Default apps.";
@@ -75,15 +81,15 @@ std::string AssociationNote()
 
 }  // namespace
 
-std::string UsageBoxText()
+std::string UsageBoxText(bool temporaryCopy)
 {
-    std::string note = AssociationNote();
+    std::string note = temporaryCopy ? TemporaryCopyNote : AssociationNote();
     return note.empty() ? UsageText : UsageText + std::string("\r\r") + note;
 }
 
-void ShowUsage()
+void ShowUsage(bool temporaryCopy)
 {
-    ShowMessage(UsageBoxText(), StopBoxStyle, "Dorvalix");  // the pressed button does not matter
+    ShowMessage(UsageBoxText(temporaryCopy), StopBoxStyle, "Dorvalix");  // the pressed button does not matter
 }
 
 void ShowOpenFailure()

@@ -10,7 +10,9 @@ add_library(dorvalix_win32 STATIC
     compilers/launcher_win32.cpp
     registry/registry_win32.cpp
     text/path_spelling_win32.cpp
+    text/system_library_win32.cpp
     shell/shell_integration_win32.cpp
+    shell/temporary_folder_win32.cpp
     ui/dialog_layer_win32.cpp
     ui/run_state_win32.cpp
     ui/selection_screen_win32.cpp
@@ -43,21 +45,34 @@ target_link_options(dorvalix PRIVATE -Wl,--kill-at)
 set_target_properties(dorvalix PROPERTIES OUTPUT_NAME DORVALIX SUFFIX .EXE)
 include(cmake/Dist.cmake)
 
-# DORVALIX.EXE with one setting taken out of its manifest, for a test or a benchmark
-# that needs to see the program without it: the lines that match the regular
-# expression are dropped (no version resource or icon either).
-function(dorvalix_manifest_variant target regex)
+# A resource file for another program that holds DORVALIX.EXE's application manifest,
+# the lines that match the regular expression dropped (an empty one drops none); its
+# path goes into the variable named by out.
+function(dorvalix_manifest_resource target regex out)
     file(READ ${CMAKE_SOURCE_DIR}/app/dorvalix.manifest manifest)
-    string(REGEX REPLACE "${regex}" "" manifest "${manifest}")
+    if(NOT regex STREQUAL "")
+        string(REGEX REPLACE "${regex}" "" manifest "${manifest}")
+    endif()
     set(folder ${CMAKE_BINARY_DIR}/variants/${target})
     file(WRITE ${folder}/variant.manifest "${manifest}")
     file(WRITE ${folder}/variant.rc
          "#include <winuser.h>\nCREATEPROCESS_MANIFEST_RESOURCE_ID RT_MANIFEST \"variant.manifest\"\n")
     set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                  ${CMAKE_SOURCE_DIR}/app/dorvalix.manifest)
-    add_executable(${target} WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win32.cpp ${folder}/variant.rc)
+    set(${out} ${folder}/variant.rc PARENT_SCOPE)
+endfunction()
+
+# DORVALIX.EXE with one setting taken out of its manifest, for a test or a benchmark
+# that needs to see the program without it: the lines that match the regular
+# expression are dropped (no version resource or icon either).
+function(dorvalix_manifest_variant target regex)
+    dorvalix_manifest_resource(${target} "${regex}" resource)
+    add_executable(${target} WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win32.cpp ${resource})
     target_link_libraries(${target} PRIVATE dorvalix_win32)
 endfunction()
+
+# The manifest's lines that name Common Controls 6 (today's look of buttons and boxes).
+set(common_controls_6_lines "  <!-- Buttons and boxes[^>]*>\n  <dependency>.*</dependency>\n")
 
 # The programs that only the tests, the demo and the benchmarks use: the driver, the
 # window probe and the stand-in compiler.
@@ -66,9 +81,15 @@ add_subdirectory(tests/tools)
 # Start-up latency for make bench: the timing program and the floor it compares with.
 add_executable(startup-bench tests/bench/startup_bench_win32.cpp)
 target_link_libraries(startup-bench PRIVATE dorvalix_probe)
-add_executable(empty-dialog WIN32 tests/bench/empty_dialog_win32.cpp)
-# What today's look costs a start: DORVALIX without the Common Controls 6 dependency.
-dorvalix_manifest_variant(dorvalix-classic-controls "  <!-- Buttons and boxes[^>]*>\n  <dependency>.*</dependency>\n")
+# The floor is built like DORVALIX.EXE: its manifest, so that both load the same
+# controls (Common Controls 6) for their one button and more.
+dorvalix_manifest_resource(empty-dialog "" empty_dialog_manifest)
+add_executable(empty-dialog WIN32 tests/bench/empty_dialog_win32.cpp ${empty_dialog_manifest})
+# What today's look costs a start: DORVALIX without the Common Controls 6 dependency,
+# beside the floor without it.
+dorvalix_manifest_variant(dorvalix-classic-controls "${common_controls_6_lines}")
+dorvalix_manifest_resource(empty-dialog-classic-controls "${common_controls_6_lines}" classic_floor_manifest)
+add_executable(empty-dialog-classic-controls WIN32 tests/bench/empty_dialog_win32.cpp ${classic_floor_manifest})
 
 # GoogleTest from the Debian sources, cross-built.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

@@ -49,3 +49,13 @@ std::string PathForCompilers(const std::string& sourcePath)
     std::string shortPath = ShortPath(sourcePath);  // empty without one
     return CodePageHolds(systemCodePage, shortPath) ? shortPath : std::string();
 }
+
+void LetStartedProgramComeToFront()
+{
+    // Any process, not the compiler's process id: the compiler is started only once the
+    // window is gone, so that it never opens under a notice still counting and a
+    // failed start leaves no window behind; by then DORVALIX holds no foreground to
+    // pass on, and before it the compiler has no process id. The right lasts only until
+    // the user's next input elsewhere, the compiler's start being the next thing done.
+    AllowSetForegroundWindow(ASFW_ANY);
+}

@@ -18,3 +18,13 @@ std::string PathForCompilers(const std::string& sourcePath);
 // process id. 0 when nothing was started: an empty command line, or a failed start,
 // which shows nothing.
 DWORD StartProcess(const std::string& commandLine);
+
+// Lets the program started next bring its window to the front. Windows lets a process
+// take the foreground only under conditions, one of which is being started by the
+// foreground process; DORVALIX starts the compiler after its last window is gone,
+// when another program holds the foreground, so the compiler could open behind it
+// with a flashing taskbar button. Called while a window of DORVALIX is still the
+// foreground one (just before the notice or the selection screen goes), it passes its
+// own right on; the right lapses at the user's next input elsewhere. Does nothing where
+// DORVALIX does not hold the foreground: the user's choice of window stands.
+void LetStartedProgramComeToFront();

@@ -29,24 +29,26 @@ echo "floor: /bin/cat of the same file"
 
 # Start-up: from process start until the notice is visible (examples/console.bas is
 # decided, so the notice shows), ended with its "&Cancel" (201); the floor is a program
-# built the same way that shows one empty dialog and has no button, ended by its close
-# command (which its dialog procedure gets as IDCANCEL). Beside it, each in the same
-# run: DORVALIX without the Common Controls 6 dependency (what today's look costs), and
-# the baseline's DORVALIX.EXE where BENCH_BASELINE names one.
+# built the same way, with the same manifest, that shows one dialog with one button,
+# ended by its close command (which its dialog procedure gets as IDCANCEL). Beside it,
+# each in the same run: DORVALIX without the Common Controls 6 dependency beside the
+# floor without it (what today's look costs), and the baseline's DORVALIX.EXE where
+# BENCH_BASELINE names one.
 RUN_TREE=${RUN_TREE:-build/win64}
 ROUNDS=${BENCH_ROUNDS:-15}
 windows_path() { printf 'Z:%s' "$ROOT/$1" | tr / '\\'; }  # Wine's Z: is the Unix root
 . "$RUN_TREE/generated/dorvalix_version.sh"  # the notice's title, made from VERSION
-beside_empty_dialog() {  # the program's Windows path
+beside_empty_dialog() {  # the program's Windows path; the floor, empty-dialog unless named
     scripts/with-wine.sh scripts/wine-exec.sh "$RUN_TREE/startup-bench.exe" "$ROUNDS" \
         "$DORVALIX_TITLE" 201 "$1 $(windows_path examples/console.bas)" \
-        "Empty dialog" close "$(windows_path "$RUN_TREE/empty-dialog.exe")" | tr -d '\r' | sed 's/^/  /'
+        "Empty dialog" close "$(windows_path "$RUN_TREE/${2:-empty-dialog}.exe")" | tr -d '\r' | sed 's/^/  /'
 }
 echo
 echo "start-up to a visible window under Wine ($RUN_TREE, $ROUNDS starts each):"
 beside_empty_dialog "$(windows_path "$RUN_TREE/DORVALIX.EXE")"
-echo "the same without the Common Controls 6 dependency ($RUN_TREE/dorvalix-classic-controls.exe):"
-beside_empty_dialog "$(windows_path "$RUN_TREE/dorvalix-classic-controls.exe")"
+echo "the same without the Common Controls 6 dependency ($RUN_TREE/dorvalix-classic-controls.exe)," \
+    "beside the floor without it (empty-dialog-classic-controls.exe):"
+beside_empty_dialog "$(windows_path "$RUN_TREE/dorvalix-classic-controls.exe")" empty-dialog-classic-controls
 if [ -n "$BENCH_BASELINE" ]; then
     base=$(CDPATH= cd -- "$BENCH_BASELINE" && pwd)
     echo "the baseline $base/DORVALIX.EXE:"

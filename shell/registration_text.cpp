@@ -106,3 +106,14 @@ std::string BuildChooserCommand()
     command += Quote;
     return command;
 }
+
+size_t FolderPrefixLength(const std::wstring& path, const std::wstring& folder)
+{
+    auto isSeparator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    size_t length = folder.size();
+    while (length > 0 && isSeparator(folder[length - 1]))
+        --length;  // "C:\Temp\" and "C:\Temp" name one folder
+    if (length == 0 || path.size() <= length + 1 || !isSeparator(path[length]))
+        return 0;
+    return length;
+}

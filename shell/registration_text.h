@@ -44,3 +44,10 @@ std::string BuildOpenCommand(const std::string& programPath);
 
 // The system's own dialog that lets the user pick a program for the file.
 std::string BuildChooserCommand();
+
+// Where the full path lies below the folder (a backslash or a slash between names,
+// the folder's own trailing one or not): the length of the path's first part, which
+// must then name the folder, letter case aside, as the system compares names. 0 where
+// no letters could make it lie below: a path that is the folder itself or shorter, or
+// one whose first part is not followed by a separator ("C:\Temp2\x" for "C:\Temp").
+size_t FolderPrefixLength(const std::wstring& path, const std::wstring& folder);

@@ -11,16 +11,18 @@
 
 #include "registry/registry_win32.h"
 #include "shell/registration_text.h"
+#include "text/system_library_win32.h"
 
 namespace {
 
 // SHChangeNotify, from shell32 loaded only at this moment: most starts change nothing,
 // and a start that imported shell32 would load it, and the libraries it pulls in,
-// every time. shell32 is one of the system's known DLLs, so the name cannot be taken
-// from the program's folder.
+// every time. It is loaded from the system folder by name, and the libraries it pulls
+// in are searched there alone (RestrictDllSearchToSystem), never in the program's
+// folder.
 void WINAPI NotifyThroughShell32(LONG eventId, UINT flags, LPCVOID item1, LPCVOID item2)
 {
-    HMODULE shell32 = LoadLibraryA("shell32.dll");
+    HMODULE shell32 = LoadSystemLibrary("shell32.dll");
     FARPROC found = shell32 ? GetProcAddress(shell32, "SHChangeNotify") : nullptr;
     // Through a plain function pointer type: FARPROC names no signature of its own.
     if (ShellNotifier notify = reinterpret_cast<ShellNotifier>(reinterpret_cast<void (*)()>(found)))

@@ -23,6 +23,7 @@
 
 #if defined(_WIN32)
 #include "classify/classify_source_win32.h"
+#include "text/system_library_win32.h"
 #include "tools/classify_console_win32.h"
 #include "tools/classify_explain_win32.h"
 #endif
@@ -261,6 +262,7 @@ int RunClassify(const std::vector<Argument>& arguments)
 // its source path (SpelledArguments).
 int wmain(int argc, wchar_t** argv)
 {
+    RestrictDllSearchToSystem();  // a DLL beside the program (a Downloads folder) must never load
     return RunClassify(SpelledArguments(argc, argv));
 }
 #else

@@ -39,7 +39,8 @@ const DialogCallback RowActions[VersionCount] = {
 
 LRESULT LaunchVersion(int row)
 {
-    CloseDialog(CurrentDialog, 0);  // the screen is gone before anything starts
+    LetStartedProgramComeToFront();  // while the screen still holds the foreground
+    CloseDialog(CurrentDialog, 0);   // the screen is gone before anything starts
     if (row < 0 || row >= VersionCount)
         return 0;
     std::string compilerPath = ReadVersionFilename(VersionTable[row]);  // empty on any failure

@@ -81,4 +81,27 @@ TEST(RegistrationText, CommandsAndKeys) {
     EXPECT_EQ("Dorvalix\\shell\\Open with \\command", OpenWithCommandKey(""));
 }
 
+// Only where the path's first part could name the folder does the caller compare it;
+// both are full paths, as the system spells them.
+TEST(FolderPrefixLength, WherePathsLieBelowAFolder) {
+    struct Row { std::wstring path, folder; size_t length; };
+    const Row rows[] = {
+        {L"C:\\Temp\\Temp1_dorvalix.zip\\DORVALIX.EXE", L"C:\\Temp\\", 7},
+        {L"C:\\Temp\\DORVALIX.EXE", L"C:\\Temp", 7},
+        {L"C:\\temp\\DORVALIX.EXE", L"C:\\TEMP\\", 7},  // the letters are the caller's to compare
+        {L"C:\\Temp/DORVALIX.EXE", L"C:\\Temp\\", 7},
+        {L"C:\\DORVALIX.EXE", L"C:\\", 2},             // a drive's root as the folder
+        // Not below, whatever the letters.
+        {L"C:\\Temp2\\DORVALIX.EXE", L"C:\\Temp\\", 0},
+        {L"C:\\Temp.EXE", L"C:\\Temp", 0},
+        {L"C:\\Temp\\", L"C:\\Temp\\", 0},            // the folder itself
+        {L"C:\\Temp", L"C:\\Temp\\", 0},
+        {L"C:\\Te", L"C:\\Temp\\", 0},
+        {L"C:\\Tools\\DORVALIX.EXE", L"", 0},           // no temporary folder known
+        {L"C:\\Tools\\DORVALIX.EXE", L"\\", 0},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.length, FolderPrefixLength(row.path, row.folder));
+}
+
 }  // namespace

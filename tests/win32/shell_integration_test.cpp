@@ -635,7 +635,10 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     Halves before =
         Prepare({{".bas", "", REG_SZ, "dvxtest.a"}, {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit}});
 
-    std::string folder = ScratchFolder("shell") + "My Tools";
+    // Beside the tests: a copy below the temporary folder would register nothing.
+    std::string parent = ProgramFolder() + "dorvalix-shell-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(parent.c_str(), nullptr);
+    std::string folder = parent + "\\My Tools";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
     std::string exe = folder + "\\" + DORVALIX_EXE;
     ASSERT_TRUE(CopyFileA((ProgramFolder() + DORVALIX_EXE).c_str(), exe.c_str(), FALSE));

@@ -99,7 +99,11 @@ bench-after-deps: native runtree
 # password; time-stamped only where SIGN_TIMESTAMP_URL names a time-stamp server.
 DIST_SIGNING = $(if $(SIGN_PKCS12),--sign "$(SIGN_PKCS12)" "$(SIGN_PASSWORD_FILE)") \
                $(if $(SIGN_TIMESTAMP_URL),--timestamp "$(SIGN_TIMESTAMP_URL)")
-dist: win32
+# Only the programs and their packing are built (the tree's dist target), not the tests.
+dist:
+	@sh scripts/install-deps.sh $(DEPS_win32)
+	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(CMAKE_QUIET)
+	@cmake --build build/win32 --target dist -j$(JOBS) >/dev/null
 	@rm -rf build/dist
 	@sh scripts/pack-release.sh $(DIST_SIGNING) build/win32 build/dist
 	@cd build/dist && sha256sum -c --quiet SHA256SUMS && echo "SHA256SUMS:" && cat SHA256SUMS

@@ -61,8 +61,8 @@ TZ=UTC
 export TZ
 stamp=$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
 
-# A GUID from the first 128 bits of a SHA-256 (of the words given, or of standard
-# input), marked as a name-based one (version 5, RFC 4122 variant).
+# A GUID made from data: the first 128 bits of the SHA-256 of the words given (or of
+# standard input), with the version and variant bits of a name-based GUID set.
 derived_guid() {
     if [ $# -gt 0 ]; then printf '%s' "$*" | sha256sum; else sha256sum; fi | awk '{
         h = toupper(substr($1, 1, 32))

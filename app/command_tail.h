@@ -1,8 +1,11 @@
 // app/command_tail.h: takes the source path from the program's command line, the ANSI
-// one or the wide one the system keeps. Portable: no Win32.
+// one or the wide one the system keeps, and tells the two command words from a path.
+// Portable: no Win32.
 #pragma once
 
 #include <string>
+
+#include "text/ascii_text.h"
 
 // The command tail is what follows the program's own name: a name that begins with a
 // double quote ends at the next one (or at the end of the line); any other name ends
@@ -47,4 +50,23 @@ std::basic_string<Char> TakeSourcePathOf(const Char* commandLine)
 inline std::string TakeSourcePath(const char* commandLine)
 {
     return TakeSourcePathOf(commandLine);
+}
+
+// What a command tail (as TakeSourcePath takes it) asks for: a source path, or one of
+// the two words that register the file types or take them out again, which an
+// installer runs.
+enum class CommandWord { None, Register, Unregister };
+
+// "/register" or "/unregister", with "-" for "/" as Windows programs accept it, in any
+// letter case; blanks after the word are the ones a command line may end with. Any
+// other tail is a source path: None.
+inline CommandWord TakeCommandWord(const std::string& tail)
+{
+    std::string word = UpperAscii(tail.substr(0, tail.find_last_not_of(" \t") + 1));
+    if (word.empty() || (word[0] != '/' && word[0] != '-'))
+        return CommandWord::None;
+    word.erase(0, 1);
+    if (word == "REGISTER")
+        return CommandWord::Register;
+    return word == "UNREGISTER" ? CommandWord::Unregister : CommandWord::None;
 }

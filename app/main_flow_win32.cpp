@@ -1,7 +1,8 @@
-// app/main_flow_win32.cpp: the story of one run. Register the file types, take the
-// source path, classify the source, build the notice and the command line, count down,
-// then do what DecideNextStep says: start the decided compiler, open the selection
-// screen or nothing; and end.
+// app/main_flow_win32.cpp: the story of one run. Take the command tail: /unregister
+// takes the registration out and ends; every other start registers the file types,
+// which is all /register does. Then classify the source, build the notice and the
+// command line, count down, then do what DecideNextStep says: start the decided
+// compiler, open the selection screen or nothing; and end.
 #include "app/main_flow_win32.h"
 
 #include "app/command_tail.h"
@@ -44,9 +45,16 @@ bool TakeWholeSourcePath(const wchar_t* wideCommandLine)
 int RunDorvalix(const char* commandLine, const wchar_t* wideCommandLine)
 {
     InitRunState();
-    RegisterShellIntegration();  // at every start, before the command line is looked at
-
     SourcePath = TakeSourcePath(commandLine);
+    CommandWord word = TakeCommandWord(SourcePath);
+    if (word == CommandWord::Unregister) {
+        UnregisterShellIntegration();  // from any copy, wherever it is: nothing is registered
+        return 0;
+    }
+    RegisterShellIntegration();  // at every start, before the source is looked at
+    if (word == CommandWord::Register)
+        return 0;  // the start's registration and nothing else: no window, no wait
+
     bool spelled = !wideCommandLine || TakeWholeSourcePath(wideCommandLine);
     if (SourcePath.empty()) {
         ShowUsage();

@@ -136,3 +136,40 @@ RegistryValueProbe ProbeRegistryValue(HKEY root, const std::string& keyPath, con
     RegCloseKey(key);
     return probe;
 }
+
+bool DeleteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName, RegistryView view)
+{
+    HKEY key = nullptr;
+    RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_SET_VALUE | view, &key);
+    LONG status = RegDeleteValueA(key, valueName.c_str());  // on a failed open (key 0) this fails too
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool DeleteRegistryTree(HKEY root, const std::string& keyPath, RegistryView view)
+{
+    // What is below the key first, through a key opened in the view, then the key itself
+    // in the same view: RegDeleteTreeA alone names no view.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | view,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    RegDeleteTreeA(key, nullptr);
+    RegCloseKey(key);
+    return RegDeleteKeyExA(root, keyPath.c_str(), view, 0) == ERROR_SUCCESS;
+}
+
+bool DeleteEmptyRegistryKey(HKEY root, const std::string& keyPath, RegistryView view)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD subkeys = 1;
+    DWORD values = 1;
+    LONG status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                                   nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || subkeys != 0 || values != 0)
+        return false;
+    return RegDeleteKeyExA(root, keyPath.c_str(), view, 0) == ERROR_SUCCESS;
+}

@@ -39,6 +39,18 @@ bool ReadTypedRegistryValue(HKEY root, const std::string& keyPath, const std::st
 bool WriteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
                         const std::string& text, DWORD type, RegistryView view = 0);
 
+// Removes the value; its key stays. True when it was there and is gone.
+bool DeleteRegistryValue(HKEY root, const std::string& keyPath, const std::string& valueName,
+                         RegistryView view = 0);
+
+// Removes the key with every value and every key below it. True when it was there and
+// is gone.
+bool DeleteRegistryTree(HKEY root, const std::string& keyPath, RegistryView view = 0);
+
+// Removes the key where it holds nothing: no value (a default value counts only once
+// set) and no key below it. True when it was there and is gone.
+bool DeleteEmptyRegistryKey(HKEY root, const std::string& keyPath, RegistryView view = 0);
+
 // The value operations on a key that is already open. Status: 0 for success, a
 // Windows error code, or -1 for a value type the query does not handle.
 LONG QueryOpenKeyValue(HKEY key, const std::string& valueName, std::string& text);

@@ -78,12 +78,30 @@ const RegistryHalves SoftwareHalves = {
     {HKEY_CURRENT_USER, "Software\\", 0},
 };
 
+// A half whole: its file types, and its Software with Default apps' entries and the
+// types the registration replaced there.
+struct Half {
+    const RegistryHalf& classes;
+    const RegistryHalf& software;
+};
+const Half BothHalves[] = {
+    {ClassesHalves.machine, SoftwareHalves.machine},
+    {ClassesHalves.user, SoftwareHalves.user},
+};
+
 // Default apps lists a program by the Capabilities key that its RegisteredApplications
 // value names (below Software of the same half): its name, what it does, and the file
 // types it can open.
 const char CapabilitiesKey[] = "Dorvalix\\Capabilities";
 const char FileAssociationsKey[] = "Dorvalix\\Capabilities\\FileAssociations";
 const char RegisteredApplicationsKey[] = "RegisteredApplications";
+// Below Software of the half where an extension was taken over: one value per
+// extension, named as the extension (".bas"), holding the file type that the extension
+// named in that half before (REG_SZ), or the empty text where it named none. /unregister
+// gives each extension that still names Dorvalix its value back.
+const char ReplacedTypesKey[] = "Dorvalix\\Replaced";
+// Everything DORVALIX keeps below a half's Software.
+const char ProgramKey[] = "Dorvalix";
 const char RegisteredName[] = "DORVALIX";
 const char CapabilitiesPath[] = "Software\\Dorvalix\\Capabilities";
 const char ApplicationDescription[] =
@@ -103,6 +121,12 @@ std::string ShownText(const std::string& keyPath)
 std::string UserClassesPath(const std::string& keyPath)
 {
     return std::string(UserClassesKey) + "\\" + keyPath;
+}
+
+// The full key path below the half's root.
+std::string PathIn(const RegistryHalf& half, const std::string& keyPath)
+{
+    return half.base + keyPath;
 }
 
 bool HoldsValue(const RegistryHalf& half, const std::string& keyPath, const std::string& valueName,
@@ -162,6 +186,46 @@ std::string ReadOpenCommand(const std::string& type, DWORD& commandType)
     return command;
 }
 
+// What the half's extension names: its text where the default value is a REG_SZ.
+// False where it names nothing: no key, no value, or a value of another type.
+bool ReadExtensionType(const RegistryHalf& classes, const std::string& extension, std::string& type)
+{
+    std::string text;
+    DWORD storedType = REG_NONE;
+    if (!ReadTypedRegistryValue(classes.root, PathIn(classes, extension), DefaultValue, text, storedType,
+                                classes.view) ||
+        storedType != REG_SZ)
+        return false;
+    type = text;
+    return true;
+}
+
+// Once the registration has pointed the half's extension at Dorvalix, what it named
+// there before is kept in the same half: the type, or the empty text for none. An
+// extension that named Dorvalix already, in any letter case, keeps what was kept then.
+void RememberReplacedType(const Half& half, const std::string& extension, bool named, const std::string& before,
+                          int& writes)
+{
+    if ((named && IsOwnFileType(before)) || !HoldsValue(half.classes, extension, DefaultValue, FileTypeName, REG_SZ))
+        return;
+    std::string previous = named ? before : std::string();
+    if (!HoldsValue(half.software, ReplacedTypesKey, extension, previous, REG_SZ))
+        WriteCounted(half.software, ReplacedTypesKey, extension, previous, REG_SZ, writes);
+}
+
+// Points the extension at Dorvalix as StoreValue does, and remembers in each half it
+// was written in what that half's extension named before.
+void PointExtension(const std::string& extension, int& writes)
+{
+    std::string before[2];
+    bool named[2] = {};
+    for (int i = 0; i < 2; ++i)
+        named[i] = ReadExtensionType(BothHalves[i].classes, extension, before[i]);
+    StoreClassesValue(extension, DefaultValue, FileTypeName, REG_SZ, writes);
+    for (int i = 0; i < 2; ++i)
+        RememberReplacedType(BothHalves[i], extension, named[i], before[i], writes);
+}
+
 // DORVALIX in Default apps: its Capabilities first, then the RegisteredApplications
 // value that points there, once they are stored. Returns the number of values written.
 int RegisterDefaultApps()
@@ -177,7 +241,86 @@ int RegisterDefaultApps()
     return writes;
 }
 
+// The type the registration replaced in the half's extension; empty where it named
+// none or where nothing was kept (an older DORVALIX kept nothing).
+std::string RememberedType(const Half& half, const std::string& extension)
+{
+    std::string type;
+    DWORD storedType = REG_NONE;
+    bool kept = ReadTypedRegistryValue(half.software.root, PathIn(half.software, ReplacedTypesKey), extension, type,
+                                       storedType, half.software.view);
+    return kept && storedType == REG_SZ ? type : std::string();
+}
+
+// A type the half's extension may name: its key is in that half or in the machine's,
+// which every user sees.
+bool TypeKeyExists(const Half& half, const std::string& type)
+{
+    for (const RegistryHalf* classes : {&half.classes, &ClassesHalves.machine})
+        if (ProbeRegistryValue(classes->root, PathIn(*classes, type), DefaultValue, classes->view).keyStatus ==
+            ERROR_SUCCESS)
+            return true;
+    return false;
+}
+
+// An extension of the half that still names Dorvalix gets back the type it named
+// before, where that type is still there; else it names none (its default value goes).
+// One that names another type, taken since by the user or a program, stays as it is.
+// Then the Dorvalix entry of its OpenWithProgids goes, and each of the two keys that
+// holds nothing afterwards. Returns the number of changes.
+int GiveExtensionBack(const Half& half, const std::string& extension)
+{
+    const RegistryHalf& classes = half.classes;
+    std::string extensionKey = PathIn(classes, extension);
+    std::string progidsKey = PathIn(classes, OpenWithProgidsKey(extension));
+    int changes = 0;
+    std::string current;
+    if (ReadExtensionType(classes, extension, current) && IsOwnFileType(current)) {
+        std::string previous = RememberedType(half, extension);
+        if (!previous.empty() && TypeKeyExists(half, previous))
+            changes += WriteRegistrationValue(classes.root, extensionKey, DefaultValue, previous, REG_SZ,
+                                              classes.view);
+        else
+            changes += DeleteRegistryValue(classes.root, extensionKey, DefaultValue, classes.view);
+    }
+    if (DeleteRegistryValue(classes.root, progidsKey, FileTypeName, classes.view)) {
+        ++changes;
+        DeleteEmptyRegistryKey(classes.root, progidsKey, classes.view);
+    }
+    if (changes > 0)  // an empty key that DORVALIX left as it was is another program's
+        DeleteEmptyRegistryKey(classes.root, extensionKey, classes.view);
+    return changes;
+}
+
+// Everything of the registration in one half: the extensions given back, the Dorvalix
+// type with its verbs, DORVALIX's key below Software (Default apps' Capabilities and
+// the replaced types) and the RegisteredApplications value, with its key where that
+// holds nothing else. Returns the number of changes.
+int UnregisterHalf(const Half& half)
+{
+    int changes = 0;
+    for (const char* extension : SourceExtensions)
+        changes += GiveExtensionBack(half, extension);
+    changes += DeleteRegistryTree(half.classes.root, PathIn(half.classes, FileTypeName), half.classes.view);
+    changes += DeleteRegistryTree(half.software.root, PathIn(half.software, ProgramKey), half.software.view);
+    std::string registered = PathIn(half.software, RegisteredApplicationsKey);
+    if (DeleteRegistryValue(half.software.root, registered, RegisteredName, half.software.view)) {
+        ++changes;
+        DeleteEmptyRegistryKey(half.software.root, registered, half.software.view);
+    }
+    return changes;
+}
+
 }  // namespace
+
+void UnregisterShellIntegration()
+{
+    int changes = 0;
+    for (const Half& half : BothHalves)
+        changes += UnregisterHalf(half);
+    if (changes > 0)
+        NotifyShell(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
 
 int RegisterExtension(const std::string& extension)
 {
@@ -200,7 +343,7 @@ int RegisterExtension(const std::string& extension)
     if (openStored) {
         // An empty entry: the shell reads only its name.
         StoreClassesValue(OpenWithProgidsKey(extension), FileTypeName, std::string(), REG_NONE, writes);
-        StoreClassesValue(extension, DefaultValue, FileTypeName, REG_SZ, writes);
+        PointExtension(extension, writes);
     }
     return writes;
 }

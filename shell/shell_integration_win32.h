@@ -1,8 +1,10 @@
 // shell/shell_integration_win32.h: makes DORVALIX the shell handler of .bas and .inc,
 // and lists it in Default apps, at every start: in the machine's half of the registry,
-// for every user, or for this user alone where the machine's may not be changed.
-// Silent: nothing is shown or reported, and nothing is ever deleted. What it cannot
-// change, the user's own choice, it only reads, for the usage box to tell.
+// for every user, or for this user alone where the machine's may not be changed; and
+// takes all of it out again on /unregister, giving each extension back its previous
+// type. Silent: nothing is shown or reported, and the registration deletes nothing.
+// What it cannot change, the user's own choice, it only reads, for the usage box to
+// tell.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +21,19 @@
 // shows them without a restart.
 void RegisterShellIntegration();
 
+// /unregister: undoes the registration in each half that the program may change (the
+// machine's needs an administrator). An extension that still names "Dorvalix" gets
+// back the type kept when the registration took it over in that half, where that
+// type's key is still there; else, and where nothing was kept (an older DORVALIX kept
+// nothing), its default value is removed, so that it names no type of its own. An
+// extension that names another type is left as it is. The "Dorvalix" entries of the
+// extensions' OpenWithProgids, the "Dorvalix" type with its verbs, the Software\Dorvalix
+// key and the RegisteredApplications value are removed, and then every extension,
+// OpenWithProgids or RegisteredApplications key that these removals left empty. Other
+// programs' keys and values are not touched. When anything changed, the shell is told
+// once.
+void UnregisterShellIntegration();
+
 // Points the extension (with its leading dot) at the file type "Dorvalix" and writes
 // that type's open and chooser commands, and lists the type among the extension's
 // OpenWithProgids, which the shell offers under "Open with". When the extension
@@ -32,7 +47,9 @@ void RegisterShellIntegration();
 // it already; where the machine's half refuses (only an administrator may change it),
 // with the same key path below UserClassesKey, the user's own half; and the user's
 // half is also brought up to date wherever it holds the value already, since there it
-// hides the machine's. Returns the number of values written.
+// hides the machine's. In each half where the extension is pointed at "Dorvalix",
+// what it named there before (a type, or none) is kept below that half's
+// Software\Dorvalix\Replaced, for /unregister. Returns the number of values written.
 int RegisterExtension(const std::string& extension);
 
 // HKEY_CURRENT_USER\Software\Classes: what the user's view of HKEY_CLASSES_ROOT shows

@@ -48,6 +48,26 @@ TEST(CommandTail, TakesTheSourcePath) {
     EXPECT_EQ(std::u16string(u"\uff02a.bas\uff02"), TakeSourcePathOf(u"\"DORVALIX.EXE\" \uff02a.bas\uff02"));
 }
 
+// The two words an installer runs, told from source paths in the tail.
+TEST(CommandTail, TakesTheCommandWords) {
+    struct Row { const char* commandLine; CommandWord word; };
+    const Row rows[] = {
+        {"DORVALIX.EXE /register", CommandWord::Register},
+        {"\"C:\\Program Files\\DORVALIX.EXE\" -UnRegister", CommandWord::Unregister},
+        {"DORVALIX \"/REGISTER\"", CommandWord::Register},
+        {"DORVALIX /register \t", CommandWord::Register},
+        // Anything else is a source path, however close.
+        {"DORVALIX /register x.bas", CommandWord::None},
+        {"DORVALIX //register", CommandWord::None},
+        {"DORVALIX register", CommandWord::None},
+        {"DORVALIX \t/register", CommandWord::None},
+        {"DORVALIX /", CommandWord::None},
+        {"DORVALIX", CommandWord::None},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.word, TakeCommandWord(TakeSourcePath(row.commandLine))) << row.commandLine;
+}
+
 SourceVerdict Verdict(CompilerKind kind, bool byDirective, int console, int windows) {
     SourceVerdict v;
     v.kind = kind;

@@ -18,6 +18,23 @@ const char* const TouchedKeys[] = {".bas", ".inc", "Dorvalix", "dvxtest.a", "dvx
 const char* const AppsKeys[] = {"Software\\Dorvalix", "Software\\RegisteredApplications"};
 const char SavedClassesKeys[] = "Software\\DorvalixTestSaved";  // below HKEY_CURRENT_USER
 
+// Every key here is opened in the 64-bit registry view: the machine's Default apps keys
+// are written there (KEY_WOW64_64KEY), where a 32-bit program on 64-bit Windows would
+// otherwise see the keys below Wow6432Node. For Software\Classes, the user's keys and
+// on 32-bit Windows the flag changes nothing.
+constexpr REGSAM TreeView = KEY_WOW64_64KEY;
+
+// The key and everything below it, removed in that view (RegDeleteTreeA names none).
+inline void DeleteTree(HKEY root, const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | TreeView, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(key, nullptr);
+    RegCloseKey(key);
+    RegDeleteKeyExA(root, path.c_str(), TreeView, 0);
+}
+
 // The two places the registration writes, each as a root and the path before a file
 // type's key (HKEY_CLASSES_ROOT, under Wine the machine's half alone, or the user's
 // half), and the root of its Default apps keys.
@@ -43,7 +60,7 @@ using Tree = std::map<std::string, std::map<std::string, Value>>;
 inline void ReadTree(HKEY root, const std::string& base, const std::string& path, Tree& tree)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, (base + path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, (base + path).c_str(), 0, KEY_READ | TreeView, &key) != ERROR_SUCCESS)
         return;
     std::map<std::string, Value>& values = tree[path];
     std::vector<BYTE> data(256 * 1024);  // room for the tests' largest values
@@ -116,7 +133,8 @@ inline void WriteEntry(const Entry& entry)
 {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(entry.root, entry.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+              RegCreateKeyExA(entry.root, entry.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | TreeView, nullptr, &key,
+                              nullptr))
         << entry.key;
     RegSetValueExA(key, entry.name.c_str(), 0, entry.type, reinterpret_cast<const BYTE*>(entry.bytes.data()),
                    static_cast<DWORD>(entry.bytes.size()));
@@ -143,7 +161,7 @@ inline std::vector<std::pair<HKEY, std::string>> ChangedKeys()
 inline void PrepareClassesRoot(const std::vector<Entry>& entries)
 {
     for (const auto& key : ChangedKeys())
-        RegDeleteTreeA(key.first, key.second.c_str());
+        DeleteTree(key.first, key.second);
     for (const Entry& entry : entries)
         WriteEntry(entry);
 }
@@ -157,7 +175,8 @@ public:
         RegDeleteTreeA(HKEY_CURRENT_USER, SavedClassesKeys);
         for (const auto& changed : ChangedKeys()) {
             HKEY key = nullptr;
-            bool exists = RegOpenKeyExA(changed.first, changed.second.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+            bool exists =
+                RegOpenKeyExA(changed.first, changed.second.c_str(), 0, KEY_READ | TreeView, &key) == ERROR_SUCCESS;
             saved_.push_back(exists);
             if (!exists)
                 continue;
@@ -167,7 +186,7 @@ public:
             ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeA(key, nullptr, copy)) << changed.second;
             RegCloseKey(copy);
             RegCloseKey(key);
-            ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(changed.first, changed.second.c_str())) << changed.second;
+            DeleteTree(changed.first, changed.second);
         }
         ASSERT_TRUE(TouchedTree().empty());
         ASSERT_TRUE(TouchedTree(UserHalf).empty());
@@ -177,14 +196,14 @@ public:
     {
         std::vector<std::pair<HKEY, std::string>> keys = ChangedKeys();
         for (size_t i = 0; i < saved_.size(); ++i) {
-            RegDeleteTreeA(keys[i].first, keys[i].second.c_str());
+            DeleteTree(keys[i].first, keys[i].second);
             if (!saved_[i])
                 continue;
             HKEY copy = nullptr;
             HKEY key = nullptr;
             RegOpenKeyExA(HKEY_CURRENT_USER, SavedCopy(i).c_str(), 0, KEY_READ, &copy);
-            RegCreateKeyExA(keys[i].first, keys[i].second.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr);
+            RegCreateKeyExA(keys[i].first, keys[i].second.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | TreeView, nullptr,
+                            &key, nullptr);
             EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(copy, nullptr, key)) << keys[i].second;
             RegCloseKey(key);
             RegCloseKey(copy);

@@ -108,6 +108,8 @@ const std::vector<Write> CapabilityWrites = {
     {FileAssociationsKey, ".inc", REG_SZ, "Dorvalix"},
 };
 const Write RegisteredWrite = {RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey};
+// What a half's extension named before the registration took it over there.
+const char ReplacedKey[] = "Software\\Dorvalix\\Replaced";
 
 // A previous handler's verb: its name and command as stored.
 struct Verb {
@@ -135,8 +137,23 @@ bool Storable(const Write& write)
 // in the user's half unless that refuses too; the OpenWithProgids entries and the
 // extensions only when the open command was stored, the RegisteredApplications value
 // only when the Capabilities were.
+// Where the registration points an extension at Dorvalix in a half, it keeps in the
+// same half what the extension named there before: its text up to the first NUL where
+// it was a REG_SZ, else the empty text; nothing where it named Dorvalix in any case.
+void ExpectReplaced(Tree& tree, const Tree& before, const std::string& extension, const char* refused)
+{
+    std::string previous;
+    auto key = before.find(extension);
+    auto value = key == before.end() ? std::map<std::string, Value>::const_iterator() : key->second.find("");
+    if (key != before.end() && value != key->second.end() && value->second.type == REG_SZ)
+        previous = value->second.bytes.substr(0, value->second.bytes.find('\0'));
+    if (_stricmp(previous.c_str(), "Dorvalix") != 0 && !IsRefused(refused, ReplacedKey))
+        ExpectWrite(tree, {ReplacedKey, extension, REG_SZ, previous});
+}
+
 Halves ExpectRegistration(Halves halves, const std::string& programPath, const std::vector<Verb>& verbs)
 {
+    const Halves before = halves;
     std::vector<Write> writes = {
         {OpenKey, "", REG_SZ, "\"" + programPath + "\" \"%1\""},
         {ChooserKey, "", REG_SZ, Chooser},
@@ -153,10 +170,16 @@ Halves ExpectRegistration(Halves halves, const std::string& programPath, const s
     if (std::all_of(CapabilityWrites.begin(), CapabilityWrites.end(), Storable))
         writes.push_back(RegisteredWrite);
     for (const Write& write : writes) {
-        if (!IsRefused(MachineRefused, write.key))
+        bool extension = write.key[0] == '.' && write.name.empty();
+        if (!IsRefused(MachineRefused, write.key)) {
             ExpectWrite(halves.machine, write);
-        else if (!IsRefused(UserRefused, write.key))
+            if (extension)
+                ExpectReplaced(halves.machine, before.machine, write.key, MachineRefused);
+        } else if (!IsRefused(UserRefused, write.key)) {
             ExpectWrite(halves.user, write);
+            if (extension)
+                ExpectReplaced(halves.user, before.user, write.key, UserRefused);
+        }
     }
     return halves;
 }
@@ -488,10 +511,10 @@ TEST_F(ClassesRoot, UsersHalfIsBroughtUpToDateWhereItHidesTheMachines) {
          {user(OpenKey, "", REG_SZ, oldOpen), user(".bas", "", REG_SZ, "Dorvalix")},
          {},
          {{OpenKey, "", REG_SZ, newOpen}}},
-        {"the user's own type for .bas",
+        {"the user's own type for .bas, kept there",
          {user(".bas", "", REG_SZ, "dvxtest.a"), {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit}},
          {{"SRCEDIT", srcedit}},
-         {{".bas", "", REG_SZ, "Dorvalix"}}},
+         {{".bas", "", REG_SZ, "Dorvalix"}, {ReplacedKey, ".bas", REG_SZ, "dvxtest.a"}}},
         {"Default apps for this user: an older description, the rest as it is",
          {user(CapabilitiesKey, "ApplicationDescription", REG_SZ, "BASIC sources"),
           user(RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey)},
@@ -510,6 +533,83 @@ TEST_F(ClassesRoot, UsersHalfIsBroughtUpToDateWhereItHidesTheMachines) {
 
         EXPECT_FALSE(RegisterAndCount()) << row.what << ", second start";
         ExpectHalves(once, Read(), std::string(row.what) + ", second start");
+    }
+}
+
+// /unregister after a registration, or after what an older DORVALIX left: which type
+// each extension gets back in each half, and that everything else of DORVALIX goes
+// while every other program's entries stay. The expected registry is written whole
+// (with the bystanders) and read back, then compared with what /unregister left.
+TEST_F(ClassesRoot, UnregisterGivesEachHalfItsTypesBack) {
+    const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
+    auto user = [](const std::string& key, const char* name, const std::string& bytes) {
+        return Entry{UserHalf.base + key, name, REG_SZ, bytes, HKEY_CURRENT_USER};
+    };
+    const Entry basA = {".bas", "", REG_SZ, "dvxtest.a"};
+    const Entry basB = {".bas", "", REG_SZ, "dvxtest.b"};
+    const Entry incB = {".inc", "", REG_SZ, "dvxtest.b"};
+    const Entry openA = {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit};
+    // What an older DORVALIX left, which kept nothing of what it replaced.
+    const std::vector<Entry> older = {
+        {".bas", "", REG_SZ, "Dorvalix"},
+        {".bas\\OpenWithProgids", "Dorvalix", REG_NONE, ""},
+        {OpenKey, "", REG_SZ, "\"C:\\Old\\DORVALIX.EXE\" \"%1\""},
+        {"Dorvalix\\shell\\Open with SRCEDIT\\command", "", REG_SZ, srcedit},
+        user(".inc", "", "Dorvalix"),
+        user(".inc\\OpenWithProgids", "Dorvalix", ""),
+        user(".inc\\OpenWithProgids", "dvxtest.a", ""),
+        {CapabilitiesKey, "ApplicationName", REG_SZ, "DORVALIX", HKEY_LOCAL_MACHINE},
+        {RegisteredKey, "DORVALIX", REG_SZ, CapabilitiesKey, HKEY_LOCAL_MACHINE},
+    };
+    struct Row {
+        const char* what;
+        std::vector<Entry> before;  // before the registration
+        const char* machineRefused;  // for the registration: which half it writes
+        std::vector<Entry> between;  // after the first start, before /unregister
+        int starts;                  // registrations: the second after those entries
+        std::vector<Entry> after;    // beside the bystanders, after /unregister
+    };
+    const Row rows[] = {
+        {"types of the machine's half", {basA, openA, incB}, nullptr, {}, 1, {basA, openA, incB}},
+        {"no types: the keys it made go", {}, nullptr, {}, 1, {}},
+        {"a standard user: the user's half, whose keys all go", {basA, openA}, "", {}, 1, {basA, openA}},
+        {"the user's own type and the machine's", {basA, openA, user(".inc", "", "dvxtest.a")}, nullptr, {}, 1,
+         {basA, openA, user(".inc", "", "dvxtest.a")}},
+        {"taken back by another program: left as it is", {basA, openA}, nullptr, {basB}, 1, {basB, openA}},
+        {"taken back in the user's half", {basA, openA}, "", {user(".bas", "", "dvxtest.b")}, 1,
+         {basA, openA, user(".bas", "", "dvxtest.b")}},
+        {"taken back, then over again: the later type comes back", {basA, openA}, nullptr, {basB}, 2,
+         {basB, openA}},
+        {"the previous type's key is gone: no type", {{".bas", "", REG_SZ, "dvxtest.gone"}}, nullptr, {}, 1, {}},
+        {"an older DORVALIX: no type, other programs' entries stay", older, nullptr, {}, 0,
+         {user(".inc\\OpenWithProgids", "dvxtest.a", "")}},
+    };
+    WriteRegistrationValue = RefusingWriter;
+    for (const Row& row : rows) {
+        std::vector<Entry> after = Bystanders;
+        after.insert(after.end(), row.after.begin(), row.after.end());
+        PrepareClassesRoot(after);
+        Halves expected = Read();
+
+        Prepare(row.before);
+        MachineRefused = row.machineRefused;
+        if (row.starts > 0)
+            RegisterShellIntegration();
+        for (const Entry& entry : row.between)
+            WriteEntry(entry);
+        if (row.starts > 1)
+            RegisterShellIntegration();
+        MachineRefused = nullptr;
+
+        Notifications = 0;
+        UnregisterShellIntegration();
+        EXPECT_EQ(1, Notifications) << row.what;
+        ExpectHalves(expected, Read(), row.what);
+
+        Notifications = 0;
+        UnregisterShellIntegration();  // nothing left to remove: the shell is not told
+        EXPECT_EQ(0, Notifications) << row.what << ", again";
+        ExpectHalves(expected, Read(), std::string(row.what) + ", again");
     }
 }
 
@@ -554,6 +654,26 @@ TEST_F(ClassesRoot, ProgramRegistersItsOwnPathAtStart) {
     DeleteFileA(exe.c_str());
     RemoveDirectoryA(folder.c_str());
     RemoveDirectoryA(folder.substr(0, folder.rfind('\\')).c_str());
+}
+
+// By hand, as an installer runs it: DORVALIX.EXE /register registers and ends, with no
+// window and exit code 0; -UNREGISTER then leaves both halves as they were before.
+TEST_F(ClassesRoot, ProgramRegistersAndUnregistersByHand) {
+    const std::string srcedit = "C:\\EDIT\\BIN\\SRCEDIT.EXE %1";
+    Halves before = Prepare({{".bas", "", REG_SZ, "dvxtest.a"},
+                             {"dvxtest.a\\shell\\open\\command", "", REG_SZ, srcedit},
+                             {UserHalf.base + std::string(".inc"), "", REG_SZ, "dvxtest.b", HKEY_CURRENT_USER}});
+    const std::string exe = "\"" + ProgramFolder() + DORVALIX_EXE + "\"";
+
+    EXPECT_EQ(0, RunAndWait(exe + " /register", 20000)) << "-2000: it did not end within 20 s";
+    Halves registered = Read();
+    Halves expected = ExpectRegistration(before, ProgramFolder() + DORVALIX_EXE, {{"SRCEDIT", srcedit}});
+    ExpectWrite(expected.user, {".inc", "", REG_SZ, "Dorvalix"});  // the user's own type, taken over there too
+    ExpectWrite(expected.user, {ReplacedKey, ".inc", REG_SZ, "dvxtest.b"});
+    ExpectHalves(expected, registered, "/register");
+
+    EXPECT_EQ(0, RunAndWait(exe + " -UNREGISTER", 20000)) << "-2000: it did not end within 20 s";
+    ExpectHalves(before, Read(), "/register, then -UNREGISTER");
 }
 
 // The path comes back whole however small the first buffer: a cut path would register

@@ -43,7 +43,7 @@ out=$(cd -- "$2" && pwd)
 [ -n "$version" ] || { version=$DORVALIX_VERSION package_version=$DORVALIX_PACKAGE_VERSION; }
 [ -z "$sign_timestamp" ] || [ -n "$sign_pkcs12" ] || fail "--timestamp without a certificate to sign with"
 [ -z "$sign_pkcs12" ] || [ -f "$sign_pkcs12" ] || fail "no certificate file $sign_pkcs12"
-[ -z "$sign_password" ] || [ -f "$sign_password" ] || fail "no password file $sign_password"
+[ -z "$sign_pkcs12" ] || [ -f "$sign_password" ] || fail "no password file \"$sign_password\" for $sign_pkcs12"
 
 source_date() {
     if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then

@@ -37,12 +37,12 @@ all: win32 native
 DEPS_native = native
 DEPS_asan = native
 DEPS_fuzzbuild = native fuzz
-DEPS_win32 = native windows
-DEPS_win64 = native windows
-DEPS_demo = native windows wine
-DEPS_test = native fuzz windows wine
-DEPS_bench = native windows wine
-DEPS_install-wine = native windows wine
+DEPS_win32 = native windows dist
+DEPS_win64 = native windows dist
+DEPS_demo = native windows dist wine
+DEPS_test = native fuzz windows dist wine
+DEPS_bench = native windows dist wine
+DEPS_install-wine = native windows dist wine
 
 deps:
 	@sh scripts/install-deps.sh
@@ -99,14 +99,20 @@ install-wine-after-deps: win32 runtree
 bench-after-deps: native runtree
 	@RUN_TREE=$(RUN_TREE) scripts/bench.sh
 
-# The release zip of the product and its SHA-256; each Windows tree packs its own as it
-# builds.
-dist: win32
-	@mkdir -p build/dist
-	@cp build/win32/dist/dorvalix-$(VERSION).zip build/win32/dist/dorvalix-$(VERSION).zip.sha256 build/dist/
-	@echo "build/dist/dorvalix-$(VERSION).zip"
-	@echo "build/dist/dorvalix-$(VERSION).zip.sha256"
-	@cd build/dist && sha256sum -c dorvalix-$(VERSION).zip.sha256
+# The release: the product's zip and installer package with their checksums, packed again
+# from build/win32 into build/dist (the same bytes as the tree's own), and signed where
+# SIGN_PKCS12 names a PKCS#12 file and SIGN_PASSWORD_FILE the file that holds its
+# password; time-stamped only where SIGN_TIMESTAMP_URL names a time-stamp server.
+DIST_SIGNING = $(if $(SIGN_PKCS12),--sign "$(SIGN_PKCS12)" "$(SIGN_PASSWORD_FILE)") \
+               $(if $(SIGN_TIMESTAMP_URL),--timestamp "$(SIGN_TIMESTAMP_URL)")
+# Only the programs and their packing are built (the tree's dist target), not the tests.
+dist:
+	@sh scripts/install-deps.sh $(DEPS_win32)
+	@cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(CMAKE_QUIET)
+	@cmake --build build/win32 --target dist -j$(JOBS) >/dev/null
+	@rm -rf build/dist
+	@sh scripts/pack-release.sh $(DIST_SIGNING) build/win32 build/dist
+	@cd build/dist && sha256sum -c --quiet SHA256SUMS && echo "SHA256SUMS:" && cat SHA256SUMS
 
 # The program's icon, icon/dorvalix.ico, and docs/icon.png, remade from icon/dorvalix.svg.
 icon:

@@ -1,30 +1,37 @@
-# The release zip of this tree: dist/dorvalix-<version>.zip with the two program files,
-# stripped, and the README and LICENSE, all at the top level; beside it its SHA-256 in
-# sha256sum's format ("<hex>  dorvalix-<version>.zip"), so that `sha256sum -c` checks it
-# from that folder. Built with the rest, so the tests of the tree always find them;
-# `make dist` copies the product's to build/dist.
+# The release of this tree, in dist/: the zip (dorvalix-<version>.zip: the two program
+# files, stripped, and the README and LICENSE, at its top level) with its SHA-256 beside
+# it in sha256sum's format, the per-user installer package (dorvalix-<version>.msi, from
+# app/dorvalix.wxs) and SHA256SUMS for all three, packed by scripts/pack-release.sh the
+# same way, to the byte, wherever the tree is. Built with the rest, so the tests of the
+# tree always find them; `make dist` packs the product's again into build/dist, signed
+# where a certificate is given.
 find_program(DORVALIX_ZIP zip REQUIRED)
-set(zip_name dorvalix-${DORVALIX_VERSION}.zip)
-set(DORVALIX_DIST_ZIP ${CMAKE_BINARY_DIR}/dist/${zip_name})
-find_program(DORVALIX_SHA256SUM sha256sum REQUIRED)
+find_program(DORVALIX_WIXL wixl REQUIRED)
+find_program(DORVALIX_MSIBUILD msibuild REQUIRED)
+find_program(DORVALIX_FAKETIME faketime REQUIRED)
+set(DORVALIX_DIST_ZIP ${CMAKE_BINARY_DIR}/dist/dorvalix-${DORVALIX_VERSION}.zip)
+set(DORVALIX_DIST_MSI ${CMAKE_BINARY_DIR}/dist/dorvalix-${DORVALIX_VERSION}.msi)
 set(dist_files ${CMAKE_BINARY_DIR}/dist/files)
-add_custom_command(OUTPUT ${DORVALIX_DIST_ZIP}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${dist_files} ${DORVALIX_DIST_ZIP}
+# The files to pack, by the names that the packing and the package use.
+set(packed_files ${dist_files}/DORVALIX.EXE ${dist_files}/dorvalix-classify.exe ${dist_files}/README.md
+                 ${dist_files}/LICENSE)
+add_custom_command(OUTPUT ${packed_files}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${dist_files}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dist_files}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dorvalix> $<TARGET_FILE:dorvalix-classify>
             ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE ${dist_files}
-    COMMAND ${CMAKE_STRIP} --strip-all ${dist_files}/$<TARGET_FILE_NAME:dorvalix>
-            ${dist_files}/$<TARGET_FILE_NAME:dorvalix-classify>
-    # -j: no folders in the zip; -X: no Unix owners and modes, which Windows ignores.
-    COMMAND ${DORVALIX_ZIP} -q -j -X ${DORVALIX_DIST_ZIP} ${dist_files}/$<TARGET_FILE_NAME:dorvalix>
-            ${dist_files}/$<TARGET_FILE_NAME:dorvalix-classify> ${dist_files}/README.md ${dist_files}/LICENSE
+    # strip writes the time into the file header, or SOURCE_DATE_EPOCH where it is set:
+    # 0 keeps it without one, as the linker left it (--no-insert-timestamp).
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${CMAKE_STRIP} --strip-all ${dist_files}/DORVALIX.EXE ${dist_files}/dorvalix-classify.exe
     DEPENDS dorvalix dorvalix-classify ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE
-    COMMENT "Packing ${DORVALIX_DIST_ZIP}"
     VERBATIM)
-# The zip named without its folder, as sha256sum -c finds it beside the checksum file.
-add_custom_command(OUTPUT ${DORVALIX_DIST_ZIP}.sha256
-    COMMAND sh -c "'${DORVALIX_SHA256SUM}' ${zip_name} >${zip_name}.sha256.part && mv ${zip_name}.sha256.part ${zip_name}.sha256"
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/dist
-    DEPENDS ${DORVALIX_DIST_ZIP}
+add_custom_command(OUTPUT ${DORVALIX_DIST_ZIP} ${DORVALIX_DIST_ZIP}.sha256 ${DORVALIX_DIST_MSI}
+                          ${CMAKE_BINARY_DIR}/dist/SHA256SUMS
+    COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/pack-release.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/dist
+    DEPENDS ${packed_files} ${CMAKE_SOURCE_DIR}/scripts/pack-release.sh
+            ${CMAKE_SOURCE_DIR}/app/dorvalix.wxs ${CMAKE_SOURCE_DIR}/icon/dorvalix.ico
+            ${CMAKE_BINARY_DIR}/generated/dorvalix_version.sh
+    COMMENT "Packing ${DORVALIX_DIST_ZIP} and ${DORVALIX_DIST_MSI}"
     VERBATIM)
-add_custom_target(dist ALL DEPENDS ${DORVALIX_DIST_ZIP} ${DORVALIX_DIST_ZIP}.sha256)
+add_custom_target(dist ALL DEPENDS ${DORVALIX_DIST_ZIP} ${DORVALIX_DIST_MSI})

@@ -1,9 +1,11 @@
 # The release version: VERSION holds it, and nothing else does. Configuring makes the
 # program's title from it, "DORVALIX v<version>", and writes both into the build tree:
 #   generated/dorvalix_version.h   for the program and the C++ tests (VersionTitle)
-#   generated/dorvalix_version.sh  for the shell scripts and scenarios (DORVALIX_TITLE)
+#   generated/dorvalix_version.sh  for the shell scripts and scenarios (DORVALIX_TITLE,
+#                                  and the installer package's version and publisher)
 #   generated/dorvalix_version.rc2 the version resource that the programs' .rc files share
-# CMake code takes DORVALIX_VERSION and DORVALIX_TITLE as set here.
+# CMake code takes DORVALIX_VERSION, DORVALIX_TITLE, DORVALIX_PACKAGE_VERSION and
+# DORVALIX_PUBLISHER as set here.
 file(STRINGS ${CMAKE_SOURCE_DIR}/VERSION DORVALIX_VERSION LIMIT_COUNT 1)
 # Letters, digits and . + - only: the text then stands as it is inside a C string and
 # inside shell quotes, and in the name of the release zip.
@@ -14,8 +16,6 @@ endif()
 set(DORVALIX_TITLE "DORVALIX v${DORVALIX_VERSION}")
 configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.h.in
                ${CMAKE_BINARY_DIR}/generated/dorvalix_version.h @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.sh.in
-               ${CMAKE_BINARY_DIR}/generated/dorvalix_version.sh @ONLY)
 
 # The numbers of the version resource (FILEVERSION, PRODUCTVERSION): VERSION's runs of
 # digits in order, the first four, padded with 0 to four ("1.0b" gives 1,0,0,0; "2.10.3"
@@ -39,6 +39,39 @@ foreach(index RANGE 3)
 endforeach()
 string(REPLACE ";" "," DORVALIX_VERSION_NUMBERS "${DORVALIX_VERSION_NUMBERS}")
 
+# The version of the installer package (its ProductVersion, major.minor.build: Windows
+# Installer compares only these three, and a newer package replaces an older one only
+# where they grew): VERSION's first three runs of digits, padded with 0; where VERSION has
+# fewer than three and ends in a letter, the third is that letter's place in the
+# alphabet, so that 1.0b gives 1.0.2: above 1.0 (1.0.0) and 1.0a, below 1.0c and 1.1.
+set(package_numbers "")
+foreach(index RANGE 2)
+    set(number 0)
+    if(index LESS runs)
+        list(GET version_runs ${index} run)
+        string(REGEX REPLACE "^0+([0-9])" "\\1" number "${run}")
+    elseif(index EQUAL 2 AND DORVALIX_VERSION MATCHES "[0-9]([A-Za-z])$")
+        string(TOLOWER "${CMAKE_MATCH_1}" letter)
+        string(FIND "abcdefghijklmnopqrstuvwxyz" "${letter}" place)
+        math(EXPR number "${place} + 1")
+    endif()
+    # 255, 255 and 65535 at most, as Windows Installer keeps them.
+    set(most 255)
+    if(index EQUAL 2)
+        set(most 65535)
+    endif()
+    string(LENGTH "${number}" digits)
+    if(digits GREATER 5 OR number GREATER most)
+        message(FATAL_ERROR "VERSION holds \"${DORVALIX_VERSION}\"; its number ${number} is larger than ${most}, "
+                            "the most an installer package's version holds in that place")
+    endif()
+    list(APPEND package_numbers ${number})
+endforeach()
+string(REPLACE ";" "." DORVALIX_PACKAGE_VERSION "${package_numbers}")
+# The publisher, as the version resource and the installer package's entry in Apps &
+# features name it.
+set(DORVALIX_PUBLISHER "The DORVALIX authors")
+
 # The copyright of the version resource, from LICENSE: its copyright line and the
 # licence's name (its first line), "Copyright (c) <year> <holders>, MIT License".
 file(STRINGS ${CMAKE_SOURCE_DIR}/LICENSE license_name LIMIT_COUNT 1)
@@ -51,6 +84,8 @@ if(NOT license_copyright OR NOT DORVALIX_COPYRIGHT MATCHES "^[]-~ !#-[]+$")
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.rc2.in
                ${CMAKE_BINARY_DIR}/generated/dorvalix_version.rc2 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.sh.in
+               ${CMAKE_BINARY_DIR}/generated/dorvalix_version.sh @ONLY)
 
 # The header's folder, for every target that shows or checks the title.
 add_library(dorvalix_version INTERFACE)

@@ -8,6 +8,9 @@
 #                             wine     Wine, Xvfb and the screenshot and timing tools;
 #                                      also Wine's 32-bit part where this kernel can
 #                                      start 32-bit programs and the packages can be had
+#                             dist     the installer package's builder (wixl, msibuild)
+#                                      and reader (msiinfo), faketime for its times,
+#                                      the signing tool and OpenSSL
 #                             icon     the SVG renderer and ImageMagick, for make icon only
 #
 # A package mirror in the middle of a sync may fail to serve some lists: that is said
@@ -22,6 +25,7 @@ PACKAGES_native="cmake g++ make pkg-config googletest libgtest-dev libbenchmark-
 PACKAGES_fuzz="clang libclang-rt-14-dev"
 PACKAGES_windows="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 zip unzip"
 PACKAGES_wine="wine wine64 xvfb xauth x11-utils x11-apps imagemagick time"
+PACKAGES_dist="wixl msitools faketime osslsigncode openssl"
 PACKAGES_icon="librsvg2-bin imagemagick"
 WINE32=wine32:i386
 # Left when Wine's 32-bit part could not be installed, so that later runs in this
@@ -105,12 +109,12 @@ install_wine32() {
     fi
 }
 
-[ $# -gt 0 ] || set -- native fuzz windows wine
+[ $# -gt 0 ] || set -- native fuzz windows dist wine
 wanted=""
 for set in "$@"; do
     case $set in
-        native|fuzz|windows|wine|icon) eval "wanted=\"\$wanted \$PACKAGES_$set\"" ;;
-        *) echo "install-deps: unknown set '$set' (native, fuzz, windows, wine, icon)" >&2; exit 64 ;;
+        native|fuzz|windows|dist|wine|icon) eval "wanted=\"\$wanted \$PACKAGES_$set\"" ;;
+        *) echo "install-deps: unknown set '$set' (native, fuzz, windows, dist, wine, icon)" >&2; exit 64 ;;
     esac
 done
 

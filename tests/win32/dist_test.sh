@@ -8,6 +8,17 @@
 #   dist_test.sh run WINE_EXEC ZIP DRIVER EXAMPLES
 #       Unpacked in a folder of its own, dorvalix-classify.exe classifies a sample and
 #       DORVALIX.EXE without an argument shows its usage box (answered by DRIVER).
+#   dist_test.sh same-bytes SOURCE TREE TOOLCHAIN BUILD_TYPE
+#       No program file and no package names the folder of the sources or of the tree;
+#       a copy of the sources in another folder, built there (the two programs and the
+#       release only) with the same toolchain file and build type, packs the same bytes
+#       as TREE: the zip, its checksum, the package and SHA256SUMS.
+#   dist_test.sh signed TREE
+#       Packed again with a certificate that the test makes itself, both programs in the
+#       zip and the package verify against it. Each program carries the Authenticode
+#       digest of the same program in TREE's unsigned release, and the package that of
+#       the unsigned package packed from the signed programs: a signature adds nothing
+#       but itself.
 mode=$1
 fail=0
 check() {  # check DESCRIPTION EXPECTED ACTUAL
@@ -60,9 +71,93 @@ check_run() {  # check_run WINE_EXEC ZIP DRIVER EXAMPLES
     check "its exit code" "exit code: 0" "$(printf '%s\n' "$out" | grep '^exit code')"
 }
 
+# The release files of a tree's dist folder, as the packing writes them.
+release_files() {  # release_files TREE
+    (cd "$1/dist" && ls dorvalix-*.zip dorvalix-*.zip.sha256 dorvalix-*.msi SHA256SUMS)
+}
+
+check_same_bytes() {  # check_same_bytes SOURCE TREE TOOLCHAIN BUILD_TYPE
+    source=$1 tree=$2
+    for file in "$tree"/dist/files/DORVALIX.EXE "$tree"/dist/files/dorvalix-classify.exe "$tree"/dist/dorvalix-*.msi; do
+        check "$(basename "$file"): names of the build's folders" "" \
+            "$(strings -a "$file" | grep -F -e "$source" -e "$tree" | head -3)"
+    done
+    # The sources as a clone would have them (tracked files and new ones, with the history
+    # that gives the source date), in a folder of another name and depth.
+    copy="$unpacked/elsewhere/sources" build="$unpacked/elsewhere/sources/build/other"
+    mkdir -p "$copy"
+    if git -C "$source" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        (cd "$source" && git ls-files -z -co --exclude-standard | xargs -0 cp --parents -t "$copy" && cp -a .git "$copy/") ||
+            { echo "FAIL: could not copy the sources"; exit 1; }
+    else
+        (cd "$source" && tar --exclude=./build -cf - .) | (cd "$copy" && tar -xf -)
+    fi
+    cmake -S "$copy" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$copy/cmake/$3" -DCMAKE_BUILD_TYPE="$4" \
+        -Wno-dev >"$unpacked/build.log" 2>&1 &&
+        cmake --build "$build" --target dist -j2 >>"$unpacked/build.log" 2>&1 ||
+        { tail -20 "$unpacked/build.log"; echo "FAIL: the copy of the sources does not build"; exit 1; }
+    check "the release files" "$(release_files "$tree" | tr '\n' ' ')" "$(release_files "$build" | tr '\n' ' ')"
+    for file in $(release_files "$tree"); do
+        cmp -s "$tree/dist/$file" "$build/dist/$file" || { echo "FAIL: $file differs between the two builds"; fail=1; }
+    done
+    echo "built again in $build:"
+    cat "$build/dist/SHA256SUMS"
+}
+
+# The Authenticode digest of a file: the one its signature is checked against where it is
+# signed (osslsigncode calls it the calculated message digest of a program, the
+# calculated DigitalSignature of a package), else the one that a signature would carry.
+authenticode_digest() {  # authenticode_digest FILE
+    rm -f "$unpacked/data.der"
+    if osslsigncode verify -in "$1" >"$unpacked/verify.txt" 2>&1 || grep -q '^Signature Index' "$unpacked/verify.txt"; then
+        sed -n 's/^Calculated DigitalSignature *: *//p; s/^Calculated message digest *: *//p' "$unpacked/verify.txt"
+    else
+        osslsigncode extract-data -h sha256 -in "$1" -out "$unpacked/data.der" >/dev/null 2>&1 &&
+            openssl asn1parse -inform DER -in "$unpacked/data.der" | sed -n 's/.*OCTET STRING *\[HEX DUMP\]://p' |
+            tail -1
+    fi | head -1 | tr -d ' ' | tr 'A-F' 'a-f'
+}
+
+check_signed() {  # check_signed TREE
+    tree=$1 signer="$unpacked/signer" pack="$(dirname -- "$0")/../../scripts/pack-release.sh"
+    mkdir -p "$signer"
+    printf 'test signer %s\n' "$$" >"$signer/password"
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=DORVALIX test signer" \
+        -addext extendedKeyUsage=codeSigning -keyout "$signer/key.pem" -out "$signer/cert.pem" >/dev/null 2>&1 &&
+        openssl pkcs12 -export -inkey "$signer/key.pem" -in "$signer/cert.pem" -out "$signer/signer.p12" \
+            -passout "file:$signer/password" ||
+        { echo "FAIL: openssl could not make a certificate"; exit 1; }
+    sh "$pack" --sign "$signer/signer.p12" "$signer/password" "$tree" "$unpacked/signed" >/dev/null ||
+        { echo "FAIL: packing with the certificate"; exit 1; }
+    check "the signed release's checksums" "" "$(cd "$unpacked/signed" && sha256sum -c --quiet SHA256SUMS 2>&1)"
+    # The package holds the signed programs, so it is compared with the package packed,
+    # unsigned, from those: a tree whose files are the signed ones.
+    resigned="$unpacked/signed-tree"
+    mkdir -p "$resigned/dist" "$resigned/generated" "$unpacked/unsigned"
+    cp "$tree/generated/dorvalix_version.sh" "$resigned/generated/"
+    unzip -q "$unpacked"/signed/dorvalix-*.zip -d "$resigned/dist/files" &&
+        unzip -q "$tree"/dist/dorvalix-*.zip -d "$unpacked/unsigned" || { echo "FAIL: a zip does not unpack"; exit 1; }
+    sh "$pack" "$resigned" "$resigned/dist" >/dev/null || { echo "FAIL: packing the signed programs"; exit 1; }
+    package=$(basename "$tree"/dist/dorvalix-*.msi)
+    for pair in "$resigned/dist/files/DORVALIX.EXE $unpacked/unsigned/DORVALIX.EXE" \
+        "$resigned/dist/files/dorvalix-classify.exe $unpacked/unsigned/dorvalix-classify.exe" \
+        "$unpacked/signed/$package $resigned/dist/$package"; do
+        signed=${pair% *} unsigned=${pair#* } name=$(basename "${pair% *}")
+        check "$name: verified against the test's certificate" "Signature verification: ok" \
+            "$(osslsigncode verify -CAfile "$signer/cert.pem" -in "$signed" 2>&1 | grep -m1 '^Signature verification')"
+        digest=$(authenticode_digest "$unsigned")
+        [ -n "$digest" ] || { echo "FAIL: $name: no digest of the unsigned file"; fail=1; }
+        check "$name: Authenticode digest, signed and unsigned" "$digest" "$(authenticode_digest "$signed")"
+        echo "$name: signed, digest $digest"
+    done
+}
+
 case $mode in
 contents) check_contents "$2" "$3" ;;
 run) check_run "$2" "$3" "$4" "$5" ;;
-*) echo "usage: dist_test.sh contents OBJDUMP ZIP | run WINE_EXEC ZIP DRIVER EXAMPLES"; exit 64 ;;
+same-bytes) check_same_bytes "$2" "$3" "$4" "$5" ;;
+signed) check_signed "$2" ;;
+*) echo "usage: dist_test.sh contents OBJDUMP ZIP | run WINE_EXEC ZIP DRIVER EXAMPLES |" \
+        "same-bytes SOURCE TREE TOOLCHAIN BUILD_TYPE | signed TREE"; exit 64 ;;
 esac
 exit $fail

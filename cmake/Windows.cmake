@@ -1,5 +1,10 @@
 # The Windows tree: the program, its platform code and the tests that run under Wine.
 
+# No time stamp in the file header nor in the export table, so that the same sources
+# link to the same bytes on any day. Set here rather than in the toolchain file, whose
+# flags a tree configured before keeps in its cache.
+add_link_options(-Wl,--no-insert-timestamp)
+
 # Platform code: every file here is named *_win32.*
 add_library(dorvalix_win32 STATIC
     app/countdown_notice_win32.cpp

@@ -104,29 +104,37 @@ check_same_bytes() {  # check_same_bytes SOURCE TREE TOOLCHAIN BUILD_TYPE
     cat "$build/dist/SHA256SUMS"
 }
 
-# The Authenticode digest of a file: the one its signature is checked against where it is
-# signed (osslsigncode calls it the calculated message digest of a program, the
-# calculated DigitalSignature of a package), else the one that a signature would carry.
+# The Authenticode digest of a file: the one its signature is checked against
+# (osslsigncode calls it the calculated message digest of a program, the calculated
+# DigitalSignature of a package). An unsigned file gets a signature first, on a copy,
+# with a second certificate of the test's own: a signature carries the digest of the
+# file it was made for, whoever signs, and Debian 12's osslsigncode has no other way to
+# print that digest.
 authenticode_digest() {  # authenticode_digest FILE
-    rm -f "$unpacked/data.der"
-    if osslsigncode verify -in "$1" >"$unpacked/verify.txt" 2>&1 || grep -q '^Signature Index' "$unpacked/verify.txt"; then
-        sed -n 's/^Calculated DigitalSignature *: *//p; s/^Calculated message digest *: *//p' "$unpacked/verify.txt"
-    else
-        osslsigncode extract-data -h sha256 -in "$1" -out "$unpacked/data.der" >/dev/null 2>&1 &&
-            openssl asn1parse -inform DER -in "$unpacked/data.der" | sed -n 's/.*OCTET STRING *\[HEX DUMP\]://p' |
-            tail -1
-    fi | head -1 | tr -d ' ' | tr 'A-F' 'a-f'
+    file=$1
+    if ! osslsigncode verify -in "$file" 2>/dev/null | grep -q '^Signature Index'; then
+        rm -f "$unpacked/resigned.bin"
+        osslsigncode sign -pkcs12 "$signer/other.p12" -readpass "$signer/password" -h sha256 \
+            -in "$file" -out "$unpacked/resigned.bin" >/dev/null 2>&1 || return 0
+        file=$unpacked/resigned.bin
+    fi
+    osslsigncode verify -in "$file" 2>&1 |
+        sed -n 's/^Calculated DigitalSignature *: *//p; s/^Calculated message digest *: *//p' |
+        head -1 | tr -d ' ' | tr 'A-F' 'a-f'
 }
 
 check_signed() {  # check_signed TREE
     tree=$1 signer="$unpacked/signer" pack="$(dirname -- "$0")/../../scripts/pack-release.sh"
     mkdir -p "$signer"
     printf 'test signer %s\n' "$$" >"$signer/password"
-    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=DORVALIX test signer" \
-        -addext extendedKeyUsage=codeSigning -keyout "$signer/key.pem" -out "$signer/cert.pem" >/dev/null 2>&1 &&
-        openssl pkcs12 -export -inkey "$signer/key.pem" -in "$signer/cert.pem" -out "$signer/signer.p12" \
-            -passout "file:$signer/password" ||
-        { echo "FAIL: openssl could not make a certificate"; exit 1; }
+    for who in signer other; do
+        openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=DORVALIX test $who" \
+            -addext extendedKeyUsage=codeSigning -keyout "$signer/$who.pem" -out "$signer/$who-cert.pem" \
+            >/dev/null 2>&1 &&
+            openssl pkcs12 -export -inkey "$signer/$who.pem" -in "$signer/$who-cert.pem" -out "$signer/$who.p12" \
+                -passout "file:$signer/password" ||
+            { echo "FAIL: openssl could not make a certificate"; exit 1; }
+    done
     sh "$pack" --sign "$signer/signer.p12" "$signer/password" "$tree" "$unpacked/signed" >/dev/null ||
         { echo "FAIL: packing with the certificate"; exit 1; }
     check "the signed release's checksums" "" "$(cd "$unpacked/signed" && sha256sum -c --quiet SHA256SUMS 2>&1)"
@@ -144,7 +152,7 @@ check_signed() {  # check_signed TREE
         "$unpacked/signed/$package $resigned/dist/$package"; do
         signed=${pair% *} unsigned=${pair#* } name=$(basename "${pair% *}")
         check "$name: verified against the test's certificate" "Signature verification: ok" \
-            "$(osslsigncode verify -CAfile "$signer/cert.pem" -in "$signed" 2>&1 | grep -m1 '^Signature verification')"
+            "$(osslsigncode verify -CAfile "$signer/signer-cert.pem" -in "$signed" 2>&1 | grep -m1 '^Signature verification')"
         digest=$(authenticode_digest "$unsigned")
         [ -n "$digest" ] || { echo "FAIL: $name: no digest of the unsigned file"; fail=1; }
         check "$name: Authenticode digest, signed and unsigned" "$digest" "$(authenticode_digest "$signed")"

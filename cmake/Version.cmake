@@ -17,24 +17,37 @@ set(DORVALIX_TITLE "DORVALIX v${DORVALIX_VERSION}")
 configure_file(${CMAKE_SOURCE_DIR}/cmake/dorvalix_version.h.in
                ${CMAKE_BINARY_DIR}/generated/dorvalix_version.h @ONLY)
 
-# The numbers of the version resource (FILEVERSION, PRODUCTVERSION): VERSION's runs of
-# digits in order, the first four, padded with 0 to four ("1.0b" gives 1,0,0,0; "2.10.3"
-# gives 2,10,3,0). Leading zeros are dropped, since windres reads "010" as octal 8;
-# each must fit in the 16 bits that Windows keeps of it.
 string(REGEX MATCHALL "[0-9]+" version_runs "${DORVALIX_VERSION}")
 list(LENGTH version_runs runs)
-set(DORVALIX_VERSION_NUMBERS "")
-foreach(index RANGE 3)
+
+# Stops the configuration where a number of the version is larger than a place of
+# `what` holds.
+function(check_version_number number most what)
+    string(LENGTH "${number}" digits)
+    if(digits GREATER 5 OR number GREATER most)
+        message(FATAL_ERROR "VERSION holds \"${DORVALIX_VERSION}\"; its number ${number} is larger than ${most}, "
+                            "the most ${what} holds in that place")
+    endif()
+endfunction()
+
+# VERSION's run of digits at index as a number, without leading zeros (windres reads
+# "010" as octal 8); 0 past the last run.
+function(version_run index out)
     set(number 0)
     if(index LESS runs)
         list(GET version_runs ${index} run)
         string(REGEX REPLACE "^0+([0-9])" "\\1" number "${run}")
-        string(LENGTH "${number}" digits)
-        if(digits GREATER 5 OR number GREATER 65535)
-            message(FATAL_ERROR "VERSION holds \"${DORVALIX_VERSION}\"; its number ${run} is larger than 65535, "
-                                "the most a version resource holds")
-        endif()
     endif()
+    set(${out} ${number} PARENT_SCOPE)
+endfunction()
+
+# The numbers of the version resource (FILEVERSION, PRODUCTVERSION): VERSION's runs of
+# digits in order, the first four, padded with 0 to four ("1.0b" gives 1,0,0,0; "2.10.3"
+# gives 2,10,3,0); each must fit in the 16 bits that Windows keeps of it.
+set(DORVALIX_VERSION_NUMBERS "")
+foreach(index RANGE 3)
+    version_run(${index} number)
+    check_version_number(${number} 65535 "a version resource")
     list(APPEND DORVALIX_VERSION_NUMBERS ${number})
 endforeach()
 string(REPLACE ";" "," DORVALIX_VERSION_NUMBERS "${DORVALIX_VERSION_NUMBERS}")
@@ -44,27 +57,20 @@ string(REPLACE ";" "," DORVALIX_VERSION_NUMBERS "${DORVALIX_VERSION_NUMBERS}")
 # where they grew): VERSION's first three runs of digits, padded with 0; where VERSION has
 # fewer than three and ends in a letter, the third is that letter's place in the
 # alphabet, so that 1.0b gives 1.0.2: above 1.0 (1.0.0) and 1.0a, below 1.0c and 1.1.
+# Windows Installer keeps 255, 255 and 65535 at most.
 set(package_numbers "")
 foreach(index RANGE 2)
-    set(number 0)
-    if(index LESS runs)
-        list(GET version_runs ${index} run)
-        string(REGEX REPLACE "^0+([0-9])" "\\1" number "${run}")
-    elseif(index EQUAL 2 AND DORVALIX_VERSION MATCHES "[0-9]([A-Za-z])$")
+    version_run(${index} number)
+    if(index EQUAL 2 AND runs LESS 3 AND DORVALIX_VERSION MATCHES "[0-9]([A-Za-z])$")
         string(TOLOWER "${CMAKE_MATCH_1}" letter)
         string(FIND "abcdefghijklmnopqrstuvwxyz" "${letter}" place)
         math(EXPR number "${place} + 1")
     endif()
-    # 255, 255 and 65535 at most, as Windows Installer keeps them.
     set(most 255)
     if(index EQUAL 2)
         set(most 65535)
     endif()
-    string(LENGTH "${number}" digits)
-    if(digits GREATER 5 OR number GREATER most)
-        message(FATAL_ERROR "VERSION holds \"${DORVALIX_VERSION}\"; its number ${number} is larger than ${most}, "
-                            "the most an installer package's version holds in that place")
-    endif()
+    check_version_number(${number} ${most} "an installer package's version")
     list(APPEND package_numbers ${number})
 endforeach()
 string(REPLACE ";" "." DORVALIX_PACKAGE_VERSION "${package_numbers}")
